@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# scripts/dev.sh run   installs what is missing, builds and starts Quenzar
+# scripts/dev.sh test  installs what is missing, builds and runs the whole test suite headless
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUENZAR_BUILD_DIR:-$here/build}
+action=${1:-}
+case "$action" in
+  run | test) ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+"$here/scripts/install-deps.sh"
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENZAR_WERROR=ON
+cmake --build "$build" --parallel "$(nproc)"
+
+if [ "$action" = run ]; then
+  exec "$build/src/app/quenzar"
+fi
+cd "$build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error --parallel "$(nproc)"

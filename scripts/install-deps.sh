@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quenzar needs to build, test and run, only those missing.
+# Runs apt-get as root, or through sudo for anyone else.
+set -euo pipefail
+
+packages=(
+  # build
+  g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libvulkan-dev
+  # the fonts the forms name, or their metric-compatible stand-ins
+  fonts-comic-neue fonts-liberation2 fontconfig
+  # tests: a private D-Bus with a mock login manager, the Windows cross compiler,
+  # the format check
+  dbus-daemon python3 python3-dbusmock g++-mingw-w64-x86-64-posix clang-format
+  # screenshots in a virtual display
+  xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null; then
+  as_root=(sudo)
+else
+  echo "These packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

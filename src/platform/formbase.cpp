@@ -1,0 +1,117 @@
+#include "platform/formbase.h"
+
+#include "platform/twips.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace quenzar {
+
+namespace {
+
+bool isEnter(const QKeyEvent* key)
+{
+    const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           modifiers == Qt::NoModifier;
+}
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier)
+        shift |= 1;
+    if (modifiers & Qt::ControlModifier)
+        shift |= 2;
+    if (modifiers & Qt::AltModifier)
+        shift |= 4;
+    return shift;
+}
+
+int buttonState(Qt::MouseButtons buttons)
+{
+    int state = 0;
+    if (buttons & Qt::LeftButton)
+        state |= 1;
+    if (buttons & Qt::RightButton)
+        state |= 2;
+    if (buttons & Qt::MiddleButton)
+        state |= 4;
+    return state;
+}
+
+} // namespace
+
+FormBase::FormBase(QWidget* parent) : QWidget(parent)
+{
+    // Moves without a pressed button only reach a widget that tracks the mouse.
+    setMouseTracking(true);
+}
+
+void FormBase::setDefaultButton(QPushButton* button)
+{
+    m_defaultButton = button;
+}
+
+void FormBase::setCancelButton(QPushButton* button)
+{
+    m_cancelButton = button;
+}
+
+void FormBase::enableEnterOnButtons()
+{
+    // A push button outside a dialog ignores Enter; on these forms Enter presses the button
+    // that has the focus.
+    const auto buttons = findChildren<QPushButton*>();
+    for (QPushButton* button : buttons) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        button->installEventFilter(this);
+    }
+}
+
+void FormBase::Form_MouseMove(int, int, float, float) {}
+
+bool FormBase::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button && isEnter(static_cast<QKeyEvent*>(event))) {
+            if (button->isEnabled())
+                button->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormBase::keyPressEvent(QKeyEvent* event)
+{
+    // Keys that no control used arrive here.
+    if (isEnter(event) && m_defaultButton && m_defaultButton->isEnabled()) {
+        m_defaultButton->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_cancelButton && m_cancelButton->isEnabled())
+            m_cancelButton->click();
+        return; // never closes the form
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FormBase::mouseMoveEvent(QMouseEvent* event)
+{
+    // A move that a control ignores is handed on to the form; only the form's own surface
+    // counts, so a move whose point lies on a control is dropped here.
+    const QPointF position = event->position();
+    if (childAt(position.toPoint()) == nullptr) {
+        Form_MouseMove(buttonState(event->buttons()), shiftState(event->modifiers()),
+                       float(twips::fromPixels(position.x())),
+                       float(twips::fromPixels(position.y())));
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+} // namespace quenzar

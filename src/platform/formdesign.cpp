@@ -1,0 +1,210 @@
+#include "platform/formdesign.h"
+
+#include "platform/formbase.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcutEvent>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace quenzar {
+
+namespace {
+
+const char* const autoSizeProperty = "quenzarAutoSize";
+
+QString toQString(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+QWidget* createControl(const ControlDesign& design, QWidget* container)
+{
+    const QString caption = design.caption.toString();
+    switch (design.kind) {
+    case Kind::Label: {
+        auto* label = new AccessLabel(container);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setText(caption);
+        if (design.sizing == Sizing::AutoSize) {
+            label->setProperty(autoSizeProperty, true);
+            label->setWordWrap(false);
+        } else {
+            label->setWordWrap(true);
+        }
+        return label;
+    }
+    case Kind::CheckBox:
+        return new QCheckBox(caption, container);
+    case Kind::OptionButton:
+        return new QRadioButton(caption, container);
+    case Kind::TextBox: {
+        auto* edit = new QLineEdit(caption, container);
+        // A text box takes text of any length, not just the first 32,767 characters.
+        edit->setMaxLength(std::numeric_limits<int>::max());
+        edit->setCursorPosition(0);
+        return edit;
+    }
+    case Kind::Frame: {
+        auto* frame = new QGroupBox(caption, container);
+        frame->setFocusPolicy(Qt::NoFocus);
+        return frame;
+    }
+    case Kind::CommandButton:
+        return new QPushButton(caption, container);
+    case Kind::ListBox: {
+        auto* list = new QListWidget(container);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        return list;
+    }
+    }
+    return nullptr;
+}
+
+// A control the player reaches with Tab.
+bool takesFocus(const QWidget* widget)
+{
+    return (widget->focusPolicy() & Qt::TabFocus) != 0 && !qobject_cast<const QLabel*>(widget) &&
+           !qobject_cast<const QGroupBox*>(widget);
+}
+
+void applyLook(QWidget* widget, const ControlDesign& design, const QPalette& scheme)
+{
+    QPalette palette = widget->palette();
+    const bool isButton = design.kind == Kind::CommandButton;
+    if (design.back.isSet()) {
+        const QColor back = design.back.resolve(scheme);
+        if (isButton) {
+            palette.setColor(QPalette::Button, back);
+            // A face as dark as the caption would hide it.
+            if (back.lightness() < 96)
+                palette.setColor(QPalette::ButtonText, QColor(0, 255, 0));
+        } else {
+            // Check boxes and option buttons paint their background in the button role.
+            if (design.kind == Kind::CheckBox || design.kind == Kind::OptionButton)
+                widget->setBackgroundRole(QPalette::Window);
+            palette.setColor(QPalette::Window, back);
+            if (design.kind == Kind::TextBox || design.kind == Kind::ListBox)
+                palette.setColor(QPalette::Base, back);
+            widget->setAutoFillBackground(design.kind != Kind::TextBox &&
+                                          design.kind != Kind::ListBox);
+        }
+    }
+    if (design.fore.isSet()) {
+        const QColor fore = design.fore.resolve(scheme);
+        palette.setColor(QPalette::WindowText, fore);
+        palette.setColor(QPalette::Text, fore);
+        if (isButton)
+            palette.setColor(QPalette::ButtonText, fore);
+    }
+    widget->setPalette(palette);
+    if (design.kind == Kind::TextBox) {
+        // A sunken border that shows on any background, so that an empty box on black is still
+        // found.
+        widget->setStyleSheet(
+            QStringLiteral("QLineEdit { border: 2px inset rgb(160, 160, 160); padding: 0px 1px;"
+                           " background: %1; color: %2; }")
+                .arg(palette.color(QPalette::Base).name(), palette.color(QPalette::Text).name()));
+    }
+    if (design.font.isSet())
+        widget->setFont(design.font.toFont());
+}
+
+} // namespace
+
+bool AccessLabel::event(QEvent* event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        // The access key of a label moves the focus to its control; it does not tick or press
+        // it, as a plain QLabel would do with a button.
+        if (QWidget* target = buddy(); target && target->isEnabled()) {
+            target->setFocus(Qt::ShortcutFocusReason);
+            window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        }
+        return true;
+    }
+    return QLabel::event(event);
+}
+
+void setCaption(QLabel* label, const QString& caption)
+{
+    label->setText(caption);
+    if (label->property(autoSizeProperty).toBool())
+        label->adjustSize();
+}
+
+void buildForm(FormBase* form, const FormDesign& design, std::span<const ControlDesign> controls)
+{
+    const QPalette scheme = QApplication::palette();
+    form->setObjectName(toQString(design.name));
+    form->setWindowTitle(design.caption.toString());
+    form->setFont(formFont().toFont());
+    if (design.back.isSet()) {
+        QPalette palette = form->palette();
+        palette.setColor(QPalette::Window, design.back.resolve(scheme));
+        form->setPalette(palette);
+        form->setAutoFillBackground(true);
+    }
+    // The layout is fixed and assumes exactly this client area.
+    form->setFixedSize(twips::toPixels(design.clientWidth, design.clientHeight));
+
+    struct Built
+    {
+        const ControlDesign* design;
+        QWidget* widget;
+    };
+    std::vector<Built> built;
+    built.reserve(controls.size());
+    for (const ControlDesign& control : controls) {
+        QWidget* container = form;
+        if (!control.container.empty()) {
+            container = form->findChild<QWidget*>(toQString(control.container));
+            Q_ASSERT_X(container, "buildForm", "a frame must come before its controls");
+        }
+        QWidget* widget = createControl(control, container);
+        widget->setObjectName(toQString(control.name));
+        applyLook(widget, control, scheme);
+        widget->setGeometry(twips::toPixels(control.geometry));
+        if (!control.toolTip.isEmpty())
+            widget->setToolTip(control.toolTip.toString());
+        if (auto* label = qobject_cast<QLabel*>(widget);
+            label && control.sizing == Sizing::AutoSize && !label->text().isEmpty())
+            label->adjustSize();
+        built.push_back({&control, widget});
+    }
+
+    std::stable_sort(built.begin(), built.end(), [](const Built& a, const Built& b) {
+        return a.design->tabIndex < b.design->tabIndex;
+    });
+
+    QWidget* previous = nullptr;
+    for (std::size_t i = 0; i < built.size(); ++i) {
+        QWidget* widget = built[i].widget;
+        if (auto* label = qobject_cast<QLabel*>(widget); label && label->text().contains(u'&')) {
+            const auto next = std::find_if(built.begin() + qsizetype(i) + 1, built.end(),
+                                           [](const Built& b) { return takesFocus(b.widget); });
+            if (next != built.end())
+                label->setBuddy(next->widget);
+        }
+        if (!takesFocus(widget))
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        else
+            widget->setFocus(); // the first control in tab order starts with the focus
+        previous = widget;
+    }
+
+    form->enableEnterOnButtons();
+}
+
+} // namespace quenzar

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/look.h"
+#include "platform/twips.h"
+
+#include <QLabel>
+#include <QStringView>
+
+#include <span>
+#include <string_view>
+
+class QWidget;
+
+namespace quenzar {
+
+class FormBase;
+
+// The kinds of control the forms are made of.
+enum class Kind
+{
+    Label,         // QLabel
+    CheckBox,      // QCheckBox
+    OptionButton,  // QRadioButton; the option buttons of one container form one group
+    TextBox,       // QLineEdit, single line, any length
+    Frame,         // QGroupBox; takes no focus
+    CommandButton, // QPushButton
+    ListBox        // QListWidget, single selection
+};
+
+// How a label treats its caption.
+enum class Sizing
+{
+    Fixed,   // keeps its box, wraps at blanks, shows what fits
+    AutoSize // sizes itself to its caption on one line
+};
+
+// One control as designed: everything a form needs to build it.
+struct ControlDesign
+{
+    std::string_view name{};
+    Kind kind{};
+    std::string_view container{}; // empty: placed on the form itself
+    QStringView caption{};        // caption or text; "&" marks the access key
+    QStringView toolTip{};
+    twips::Rect geometry{}; // relative to the form's client area or to the frame
+    int tabIndex = 0;
+    Colour back{};
+    Colour fore{};
+    FontSpec font{};
+    Sizing sizing = Sizing::Fixed;
+};
+
+struct FormDesign
+{
+    std::string_view name{};
+    QStringView caption{};
+    int clientWidth = 0;  // twips
+    int clientHeight = 0; // twips
+    Colour back{};
+};
+
+// Builds the form's window and controls from their design. Controls are reached afterwards by
+// name (objectName); tab order follows the tab indexes, and a label's access key moves the
+// focus to the control after it in tab order.
+void buildForm(FormBase* form, const FormDesign& design, std::span<const ControlDesign> controls);
+
+// A label whose access key only moves the focus, never presses the control it names.
+class AccessLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+protected:
+    bool event(QEvent* event) override;
+};
+
+// Sets a label's caption; a label that sizes itself to its caption refits at once.
+void setCaption(QLabel* label, const QString& caption);
+
+} // namespace quenzar

@@ -1,0 +1,13 @@
+#include "platform/readout.h"
+
+#include "platform/numbertext.h"
+
+namespace quenzar {
+
+QString coordinateReadout(float x, float y)
+{
+    return QStringLiteral("Breedte = ") + singleToText(x) + QStringLiteral("     ") +
+           QStringLiteral("Hoogte = ") + singleToText(y);
+}
+
+} // namespace quenzar

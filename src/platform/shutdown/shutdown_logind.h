@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/shutdown/shutdown.h"
+
+#include <QDBusConnection>
+
+namespace quenzar {
+
+// Asks systemd-logind to power the computer off, the way a desktop's own "Shut down" entry does:
+// logind checks with polkit, which may show the user a password prompt first.
+class LogindShutdown : public Shutdown
+{
+public:
+    // Long enough for the user to read and answer a polkit prompt, short enough that a stuck
+    // login manager cannot hang the program for good.
+    static constexpr int defaultTimeoutMs = 2 * 60 * 1000;
+
+    explicit LogindShutdown(QDBusConnection bus = QDBusConnection::systemBus(),
+                            int timeoutMs = defaultTimeoutMs);
+
+    ShutdownResult powerOff() override;
+
+private:
+    QDBusConnection m_bus;
+    int m_timeoutMs;
+};
+
+} // namespace quenzar

@@ -1,0 +1,72 @@
+// Shows each form the way the program does and saves a picture of it, for the README and for a
+// look at the layout: quenzar-screenshots OUTPUT_FOLDER
+#include "editor/frmEdit.h"
+#include "platform/forms.h"
+#include "platform/look.h"
+#include "platform/qtdialogs.h"
+#include "platform/shutdown/shutdown.h"
+#include "tweak/frmD3Tweak.h"
+#include "welcome/frmFirst.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTest>
+#include <QWindow>
+
+#include <cstdio>
+
+namespace {
+
+class NoShutdown final : public quenzar::Shutdown
+{
+public:
+    quenzar::ShutdownResult powerOff() override { return {false, QStringLiteral("not here")}; }
+};
+
+bool save(QWidget* form, const QString& path)
+{
+    if (!QTest::qWaitForWindowExposed(form))
+        std::fprintf(stderr, "%s was never shown\n", qPrintable(form->objectName()));
+    QTest::qWait(200);
+    QPixmap picture = form->grab();
+    if (QScreen* screen = form->screen(); screen && form->windowHandle()) {
+        // The window as the screen shows it, frame excluded.
+        const QPixmap shown = screen->grabWindow(form->winId());
+        if (!shown.isNull() && shown.size() == picture.size())
+            picture = shown;
+    }
+    const bool ok = picture.save(path);
+    std::fprintf(stderr, "%s %s\n", ok ? "saved" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    quenzar::installFontSubstitutes();
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+
+    quenzar::QtDialogs dialogs;
+    NoShutdown shutdown;
+    quenzar::Forms forms;
+    const quenzar::Services services{forms, dialogs, shutdown};
+    forms.define(quenzar::frmFirst::formName,
+                 [services] { return new quenzar::frmFirst(services); });
+    forms.define(quenzar::frmD3Tweak::formName,
+                 [services] { return new quenzar::frmD3Tweak(services); });
+    forms.define(quenzar::frmEdit::formName, [services] { return new quenzar::frmEdit(services); });
+
+    bool ok = true;
+    for (const QString& name :
+         {quenzar::frmFirst::formName, quenzar::frmD3Tweak::formName, quenzar::frmEdit::formName}) {
+        QWidget* form = forms.show(name);
+        form->move(0, 0);
+        ok = save(form, QDir(folder).filePath(name + QStringLiteral(".png"))) && ok;
+        form->hide();
+    }
+    return ok ? 0 : 1;
+}

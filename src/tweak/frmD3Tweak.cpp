@@ -528,8 +528,17 @@ frmD3Tweak::frmD3Tweak(Services services) : m_services(services)
 void frmD3Tweak::cmdFinal_Click()
 {
     using namespace composition;
+    // A check box's value as the rules count it: 1 ticked, 2 grayed, 0 otherwise.
     const auto value = [this](const char* name) {
-        return int(control<QCheckBox>(name)->checkState());
+        switch (control<QCheckBox>(name)->checkState()) {
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        case Qt::Unchecked:
+            break;
+        }
+        return 0;
     };
     ControlState state;
     state.chkA = value("chkA");

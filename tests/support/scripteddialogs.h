@@ -3,8 +3,8 @@
 #include "platform/dialogs.h"
 
 #include <QList>
-#include <QQueue>
 #include <QString>
+#include <functional>
 
 namespace quenzar::testing {
 
@@ -27,18 +27,22 @@ public:
 
     // Answers for message boxes, in order. A box without a scripted answer is answered with
     // its first button and counted in `unscripted`.
-    QQueue<Answer> answers;
+    QList<Answer> answers;
     // Texts for input boxes, in order; an input box without one returns the empty text.
-    QQueue<QString> inputs;
+    QStringList inputs;
 
     QList<Shown> shown;
     int unscripted = 0;
+    // Called while each box is "open", to look at the windows behind it.
+    std::function<void(const Shown&)> onShow;
 
     Answer message(const QString& prompt, Buttons buttons, const QString& title = {}) override
     {
         shown.append({Shown::Kind::Message, prompt, buttons, title});
+        if (onShow)
+            onShow(shown.last());
         if (!answers.isEmpty())
-            return answers.dequeue();
+            return answers.takeFirst();
         ++unscripted;
         return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
     }
@@ -46,8 +50,10 @@ public:
     QString input(const QString& prompt) override
     {
         shown.append({Shown::Kind::Input, prompt, Buttons::Ok, QString()});
+        if (onShow)
+            onShow(shown.last());
         if (!inputs.isEmpty())
-            return inputs.dequeue();
+            return inputs.takeFirst();
         ++unscripted;
         return QString();
     }

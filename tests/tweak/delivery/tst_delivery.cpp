@@ -1,0 +1,345 @@
+#include "scripteddialogs.h"
+
+#include "tweak/delivery/delivery.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace quenzar;
+using quenzar::testing::ScriptedDialogs;
+using Destination = delivery::DeliveryChoice::Destination;
+using Kind = ScriptedDialogs::Shown::Kind;
+
+Q_DECLARE_METATYPE(quenzar::Answer)
+
+namespace {
+
+const QString notSpecified = QStringLiteral("You didn't specified your path");
+const QString okBox = QStringLiteral("ok!");
+const QString ifSpecified =
+    QStringLiteral("If you allready specified your path click no else Yes ");
+const QString ifSpecifiedEdited =
+    QStringLiteral("If you allready specified your path click no ,  else Yes ");
+const QString yesOrNo = QStringLiteral("Yes or No?");
+const QString specify =
+    QStringLiteral("Specify your path, example: c:\\Program Files\\doom 3\\base\\tweak.cfg");
+const QString clickYes = QStringLiteral("Click yes to safe to file, click No to add the text in "
+                                        "the textboxes, and after editing saving it to a file");
+const QString fileOrBoxes = QStringLiteral("Safe to file or add to the textboxes");
+const QString tweakTitle = QStringLiteral("Tarvel's DOOM 3 TWEAK");
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeRaw(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+#ifdef Q_OS_WIN
+const QByteArray lineEnd = "\r\n";
+#else
+const QByteArray lineEnd = "\n";
+#endif
+
+} // namespace
+
+class tst_Delivery : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void safeToFileDialogue_data();
+    void safeToFileDialogue();
+    void editedTweakDialogue_data();
+    void editedTweakDialogue();
+
+    void writesExactlyTheTextAndOneLineEnd_data();
+    void writesExactlyTheTextAndOneLineEnd();
+    void replacesAnExistingFileWhole();
+    void relativePathLandsInTheWorkingFolder();
+    void failuresAreToldAndChangeNothing_data();
+    void failuresAreToldAndChangeNothing();
+    void aWriteThatFailsHalfwayLeavesTheOldFile();
+    void diskFullIsReported();
+};
+
+void tst_Delivery::safeToFileDialogue_data()
+{
+    QTest::addColumn<QString>("pathBox");
+    QTest::addColumn<Answer>("newPath");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Answer>("where");
+    QTest::addColumn<QString>("firstBox");
+    QTest::addColumn<QString>("expectedPath");
+    QTest::addColumn<bool>("toFile");
+
+    const QString typed = QStringLiteral("c:\\Program Files\\doom 3\\base\\tweak.cfg");
+    QTest::newRow("placeholder, keep it, to file")
+        << "Enter Path..." << Answer::No << "" << Answer::Yes << notSpecified << "Enter Path..."
+        << true;
+    QTest::newRow("placeholder, type a path, to the edit box")
+        << "Enter Path..." << Answer::Yes << typed << Answer::No << notSpecified << typed << false;
+    QTest::newRow("a path, keep it")
+        << "/tmp/t.cfg" << Answer::No << "" << Answer::Yes << okBox << "/tmp/t.cfg" << true;
+    QTest::newRow("empty path box counts as given")
+        << "" << Answer::No << "" << Answer::Yes << okBox << "" << true;
+    QTest::newRow("placeholder in other case is a path")
+        << "enter path..." << Answer::No << "" << Answer::Yes << okBox << "enter path..." << true;
+    QTest::newRow("placeholder with a blank is a path")
+        << " Enter Path..." << Answer::No << "" << Answer::Yes << okBox << " Enter Path..." << true;
+    QTest::newRow("cancelled input box gives the empty path")
+        << "/tmp/t.cfg" << Answer::Yes << "" << Answer::Yes << okBox << "" << true;
+    QTest::newRow("typed path without extension used as typed")
+        << "/tmp/t.cfg" << Answer::Yes << "  my tweak " << Answer::Yes << okBox << "  my tweak "
+        << true;
+}
+
+void tst_Delivery::safeToFileDialogue()
+{
+    QFETCH(QString, pathBox);
+    QFETCH(Answer, newPath);
+    QFETCH(QString, typed);
+    QFETCH(Answer, where);
+    QFETCH(QString, firstBox);
+    QFETCH(QString, expectedPath);
+    QFETCH(bool, toFile);
+
+    ScriptedDialogs dialogs;
+    dialogs.answers = {Answer::Ok, Answer::Ok, newPath, Answer::Ok, where};
+    if (newPath == Answer::Yes)
+        dialogs.inputs = {typed};
+
+    const delivery::DeliveryChoice choice = delivery::askDelivery(dialogs, pathBox);
+
+    QStringList expected = {firstBox, ifSpecified, yesOrNo};
+    if (newPath == Answer::Yes)
+        expected << specify;
+    expected << clickYes << fileOrBoxes;
+    QCOMPARE(dialogs.prompts(), expected);
+    QCOMPARE(dialogs.unscripted, 0);
+
+    // Button sets and titles: only the last box names a title of its own.
+    for (const auto& box : std::as_const(dialogs.shown)) {
+        if (box.kind == Kind::Input) {
+            QCOMPARE(box.title, QString());
+            continue;
+        }
+        const bool asks = box.prompt == yesOrNo || box.prompt == fileOrBoxes;
+        QCOMPARE(box.buttons, asks ? Buttons::YesNo : Buttons::Ok);
+        QCOMPARE(box.title, box.prompt == fileOrBoxes ? tweakTitle : QString());
+    }
+    QCOMPARE(choice.destination, toFile ? Destination::File : Destination::EditBox);
+    QCOMPARE(choice.path, expectedPath);
+}
+
+void tst_Delivery::editedTweakDialogue_data()
+{
+    QTest::addColumn<QString>("pathBox");
+    QTest::addColumn<Answer>("newPath");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("warns");
+    QTest::addColumn<QString>("expectedPath");
+
+    QTest::newRow("placeholder warns, then kept")
+        << "Enter Path..." << Answer::No << "" << true << "Enter Path...";
+    QTest::newRow("placeholder warns, then a typed path")
+        << "Enter Path..." << Answer::Yes << "/tmp/e.cfg" << true << "/tmp/e.cfg";
+    QTest::newRow("the reset's sentence is a path like any other")
+        << "Enter path where you want to safe your file" << Answer::No << "" << false
+        << "Enter path where you want to safe your file";
+    QTest::newRow("empty path box, no warning") << "" << Answer::No << "" << false << "";
+    QTest::newRow("placeholder with a trailing blank, no warning")
+        << "Enter Path... " << Answer::No << "" << false << "Enter Path... ";
+    QTest::newRow("cancelled input gives the empty path")
+        << "/tmp/e.cfg" << Answer::Yes << "" << false << "";
+}
+
+void tst_Delivery::editedTweakDialogue()
+{
+    QFETCH(QString, pathBox);
+    QFETCH(Answer, newPath);
+    QFETCH(QString, typed);
+    QFETCH(bool, warns);
+    QFETCH(QString, expectedPath);
+
+    ScriptedDialogs dialogs;
+    dialogs.answers = {Answer::Ok, newPath};
+    if (warns)
+        dialogs.answers.prepend(Answer::Ok);
+    if (newPath == Answer::Yes)
+        dialogs.inputs = {typed};
+
+    const QString path = delivery::askEditedTweakPath(dialogs, pathBox);
+
+    QStringList expected;
+    if (warns)
+        expected << notSpecified;
+    expected << ifSpecifiedEdited << yesOrNo;
+    if (newPath == Answer::Yes)
+        expected << specify;
+    QCOMPARE(dialogs.prompts(), expected);
+    QCOMPARE(dialogs.unscripted, 0);
+    for (const auto& box : std::as_const(dialogs.shown)) {
+        QCOMPARE(box.title, QString());
+        if (box.kind == Kind::Message)
+            QCOMPARE(box.buttons, box.prompt == yesOrNo ? Buttons::YesNo : Buttons::Ok);
+    }
+    QCOMPARE(path, expectedPath);
+}
+
+void tst_Delivery::writesExactlyTheTextAndOneLineEnd_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("a tweak") << " g_showBrass 0 r_shadows (0)"
+                             << QByteArray(" g_showBrass 0 r_shadows (0)") + lineEnd;
+    QTest::newRow("empty edit box gives a single line end") << "" << lineEnd;
+    QTest::newRow("typed non-ASCII text is kept as UTF-8")
+        << QString::fromUtf8("seta r_gamma \"1,2\" // Doom³ für Spieler — 日本")
+        << QByteArray("seta r_gamma \"1,2\" // Doom\xC2\xB3 f\xC3\xBCr Spieler \xE2\x80\x94 "
+                      "\xE6\x97\xA5\xE6\x9C\xAC") +
+               lineEnd;
+    const QString large = QString(200000, u'x');
+    QTest::newRow("a 200,000-character edit box whole") << large << large.toLatin1() + lineEnd;
+}
+
+void tst_Delivery::writesExactlyTheTextAndOneLineEnd()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("tweak.cfg"));
+
+    ScriptedDialogs dialogs;
+    QVERIFY(delivery::writeTweakFile(dialogs, path, text));
+    QVERIFY(dialogs.shown.isEmpty()); // success is not announced
+    QCOMPARE(readAll(path), bytes);
+    QCOMPARE(QString::fromUtf8(readAll(path).chopped(lineEnd.size())), text);
+    // Nothing else is left beside it.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"tweak.cfg"});
+}
+
+void tst_Delivery::replacesAnExistingFileWhole()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("tweak.cfg"));
+    QVERIFY(writeRaw(path, QByteArray(5000, 'o')));
+    ScriptedDialogs dialogs;
+    QVERIFY(delivery::writeTweakFile(dialogs, path, QStringLiteral("short")));
+    QCOMPARE(readAll(path), QByteArray("short") + lineEnd);
+}
+
+void tst_Delivery::relativePathLandsInTheWorkingFolder()
+{
+    QTemporaryDir folder;
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    ScriptedDialogs dialogs;
+    const bool written =
+        delivery::writeTweakFile(dialogs, QStringLiteral("Enter Path..."), QStringLiteral("t"));
+    QDir::setCurrent(before);
+    QVERIFY(written);
+    QCOMPARE(readAll(folder.filePath(QStringLiteral("Enter Path..."))), "t" + lineEnd);
+}
+
+void tst_Delivery::failuresAreToldAndChangeNothing_data()
+{
+    QTest::addColumn<QString>("relativePath"); // within a fresh folder; "" is the empty path
+    QTest::addColumn<bool>("empty");
+
+    QTest::newRow("empty path") << "" << true;
+    QTest::newRow("missing folder") << "no such folder/tweak.cfg" << false;
+    QTest::newRow("a folder at the path") << "a folder" << false;
+    QTest::newRow("no permission") << "locked/tweak.cfg" << false;
+}
+
+void tst_Delivery::failuresAreToldAndChangeNothing()
+{
+    QFETCH(QString, relativePath);
+    QFETCH(bool, empty);
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("a folder")));
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("locked")));
+    const QString locked = folder.filePath(QStringLiteral("locked"));
+    const QString existing = folder.filePath(QStringLiteral("locked/tweak.cfg"));
+    QVERIFY(writeRaw(existing, "old tweak\n"));
+    QFile::setPermissions(existing, QFile::ReadOwner);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+    if (relativePath.startsWith(QStringLiteral("locked")) && ::geteuid() == 0) {
+        QFile::setPermissions(locked, QFile::permissions(locked) | QFile::WriteOwner);
+        QSKIP("root may write anywhere, so a folder cannot refuse it");
+    }
+
+    const QString path = empty ? QString() : folder.filePath(relativePath);
+    ScriptedDialogs dialogs;
+    QVERIFY(!delivery::writeTweakFile(dialogs, path, QStringLiteral("new tweak")));
+
+    QCOMPARE(dialogs.shown.size(), 1);
+    const auto& box = dialogs.shown.first();
+    QCOMPARE(box.buttons, Buttons::Ok);
+    QVERIFY2(box.prompt.contains(QDir::toNativeSeparators(path)), qPrintable(box.prompt));
+    // The reason follows the path: more than the sentence around it.
+    QVERIFY2(box.prompt.section(u'\n', 2).trimmed().size() > 3, qPrintable(box.prompt));
+    QCOMPARE(readAll(existing), QByteArray("old tweak\n"));
+    QVERIFY(QFileInfo(folder.filePath(QStringLiteral("a folder"))).isDir());
+    QFile::setPermissions(locked, QFile::permissions(locked) | QFile::WriteOwner);
+}
+
+void tst_Delivery::aWriteThatFailsHalfwayLeavesTheOldFile()
+{
+    // A file-size limit makes the write fail part of the way through, as a full disk would.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("tweak.cfg"));
+    const QByteArray old = "the tweak that was there\n";
+    QVERIFY(writeRaw(path, old));
+
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    ScriptedDialogs dialogs;
+    const bool written = delivery::writeTweakFile(dialogs, path, QString(100000, u'x'));
+
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!written);
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown.first().prompt.contains(path));
+    QCOMPARE(readAll(path), old);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"tweak.cfg"});
+}
+
+void tst_Delivery::diskFullIsReported()
+{
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("this system has no /dev/full");
+    ScriptedDialogs dialogs;
+    QVERIFY(!delivery::writeTweakFile(dialogs, QStringLiteral("/dev/full"), QStringLiteral("t")));
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY2(
+        dialogs.shown.first().prompt.contains(QStringLiteral("/dev/full")) &&
+            dialogs.shown.first().prompt.contains(QStringLiteral("space"), Qt::CaseInsensitive),
+        qPrintable(dialogs.shown.first().prompt));
+    // The device is still a device, not a file renamed over it.
+    QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
+}
+
+QTEST_GUILESS_MAIN(tst_Delivery)
+#include "tst_delivery.moc"

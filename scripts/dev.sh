@@ -14,11 +14,17 @@ case "$action" in
 esac
 
 "$here/scripts/install-deps.sh"
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENZAR_WERROR=ON
+# QUENZAR_CMAKE_ARGS adds configure options, e.g. -DQUENZAR_SANITIZE=ON; QUENZAR_CTEST_ARGS
+# adds test selection, e.g. -LE valgrind.
+# shellcheck disable=SC2086
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENZAR_WERROR=ON \
+  ${QUENZAR_CMAKE_ARGS:-}
 cmake --build "$build" --parallel "$(nproc)"
 
 if [ "$action" = run ]; then
   exec "$build/src/app/quenzar"
 fi
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error --parallel "$(nproc)"
+# shellcheck disable=SC2086
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error --parallel "$(nproc)" \
+  ${QUENZAR_CTEST_ARGS:-}

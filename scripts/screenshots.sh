@@ -5,5 +5,5 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 out=${2:-$here/docs/screenshots}
-exec xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
+exec xvfb-run -a -s "-screen 0 2560x2048x24" env QT_QPA_PLATFORM=xcb \
     "$build/tools/quenzar-screenshots" "$out"

@@ -13,6 +13,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quenzar"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Lets the desktop match the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.quenzar.Quenzar"));
     quenzar::installFontSubstitutes();
 
     quenzar::QtDialogs dialogs;

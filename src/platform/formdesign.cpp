@@ -107,13 +107,14 @@ void applyLook(QWidget* widget, const ControlDesign& design, const QPalette& sch
             palette.setColor(QPalette::ButtonText, fore);
     }
     widget->setPalette(palette);
-    if (design.kind == Kind::TextBox) {
+    if (design.kind == Kind::TextBox || design.kind == Kind::ListBox) {
         // A sunken border that shows on any background, so that an empty box on black is still
         // found.
         widget->setStyleSheet(
-            QStringLiteral("QLineEdit { border: 2px inset rgb(160, 160, 160); padding: 0px 1px;"
-                           " background: %1; color: %2; }")
-                .arg(palette.color(QPalette::Base).name(), palette.color(QPalette::Text).name()));
+            QStringLiteral("%1 { border: 2px inset rgb(160, 160, 160); padding: 0px 1px;"
+                           " background: %2; color: %3; }")
+                .arg(QLatin1StringView(widget->metaObject()->className()),
+                     palette.color(QPalette::Base).name(), palette.color(QPalette::Text).name()));
     }
     if (design.font.isSet())
         widget->setFont(design.font.toFont());
@@ -185,6 +186,17 @@ void buildForm(FormBase* form, const FormDesign& design, std::span<const Control
     std::stable_sort(built.begin(), built.end(), [](const Built& a, const Built& b) {
         return a.design->tabIndex < b.design->tabIndex;
     });
+
+    // A caption-less check box or a memory box is named by the label just before it in tab
+    // order, so a screen reader announces what it is for.
+    for (std::size_t i = 1; i < built.size(); ++i) {
+        const ControlDesign& design = *built[i].design;
+        const bool nameless = (design.kind == Kind::CheckBox && design.caption.isEmpty()) ||
+                              design.kind == Kind::TextBox;
+        const auto* label = qobject_cast<QLabel*>(built[i - 1].widget);
+        if (nameless && label && built[i - 1].design->tabIndex == design.tabIndex - 1)
+            built[i].widget->setAccessibleName(label->text().remove(u'&').trimmed());
+    }
 
     QWidget* previous = nullptr;
     for (std::size_t i = 0; i < built.size(); ++i) {

@@ -31,6 +31,8 @@ private slots:
     void labelAccessKeyFocusesWithoutTicking();
     void buttonsArePressedByEnter();
     void textBoxesTakeAnyLength();
+    void namelessControlsCarryTheirLabelsName_data();
+    void namelessControlsCarryTheirLabelsName();
     void readoutOnlyOverTheWindowSurface_data();
     void readoutOnlyOverTheWindowSurface();
 
@@ -370,6 +372,35 @@ void tst_frmD3Tweak_layout::textBoxesTakeAnyLength()
         find<QLineEdit>(name)->setText(longText);
         QCOMPARE(find<QLineEdit>(name)->text().size(), longText.size());
     }
+}
+
+void tst_frmD3Tweak_layout::namelessControlsCarryTheirLabelsName_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("cache") << "chkCache"
+                           << "Do you want to use cache?";
+    QTest::newRow("system memory") << "txtRam"
+                                   << "Your total system memory (Ram)";
+    QTest::newRow("video memory") << "txtVRam"
+                                  << "Your total grafical memory (VGA RAM)";
+    QTest::newRow("double vision") << "chkDouble"
+                                   << "Do you want to see double when you're  hit?";
+    QTest::newRow("fps boost, leading blank dropped") << "chkBoost"
+                                                      << "Fps Boost?";
+    QTest::newRow("big boost, no access key") << "chkEBoost"
+                                              << "Enable F**king big Boost";
+    QTest::newRow("a captioned box keeps its caption") << "chkAti"
+                                                       << "";
+    QTest::newRow("the edit box has no label") << "txtTRam"
+                                               << "";
+}
+
+void tst_frmD3Tweak_layout::namelessControlsCarryTheirLabelsName()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QCOMPARE(m_main->findChild<QWidget*>(control)->accessibleName(), name);
 }
 
 void tst_frmD3Tweak_layout::readoutOnlyOverTheWindowSurface_data()

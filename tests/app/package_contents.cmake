@@ -1,0 +1,63 @@
+# Builds the Debian package and looks inside it: the program, its desktop entry, metainfo and
+# icon in their usual places, dependencies taken from the binary plus the fonts, and the two
+# metadata files valid by Debian's own validators.
+# cmake -DBUILD_DIR=... -DWORK_DIR=... -P package_contents.cmake
+foreach(tool cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli)
+  find_program(found_${tool} ${tool})
+  if(NOT found_${tool})
+    message("SKIPPED: ${tool} is not installed")
+    return()
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+execute_process(COMMAND ${found_cpack} -G DEB -B ${WORK_DIR}
+  WORKING_DIRECTORY ${BUILD_DIR} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cpack failed:\n${out}")
+endif()
+file(GLOB debs ${WORK_DIR}/*.deb)
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "expected one package, found: ${debs}")
+endif()
+
+execute_process(COMMAND ${found_dpkg-deb} -x ${debs} ${WORK_DIR}/root RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "dpkg-deb could not unpack ${debs}")
+endif()
+set(app io.quenzar.Quenzar)
+foreach(path
+    usr/bin/quenzar
+    usr/share/applications/${app}.desktop
+    usr/share/metainfo/${app}.metainfo.xml
+    usr/share/icons/hicolor/scalable/apps/${app}.svg)
+  if(NOT EXISTS ${WORK_DIR}/root/${path})
+    message(FATAL_ERROR "the package lacks ${path}")
+  endif()
+endforeach()
+
+execute_process(COMMAND ${found_dpkg-deb} -f ${debs} Package Version Depends
+  OUTPUT_VARIABLE fields)
+foreach(expected "Package: quenzar" "Version: 1.00" "libqt6widgets6" "libqt6dbus6" "libc6"
+                 "fonts-comic-neue" "fonts-liberation2")
+  string(FIND "${fields}" "${expected}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the package's control fields lack '${expected}':\n${fields}")
+  endif()
+endforeach()
+
+execute_process(COMMAND ${found_desktop-file-validate}
+  ${WORK_DIR}/root/usr/share/applications/${app}.desktop
+  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT result EQUAL 0 OR out MATCHES "error")
+  message(FATAL_ERROR "desktop-file-validate:\n${out}")
+endif()
+execute_process(COMMAND ${found_appstreamcli} validate --no-net
+  ${WORK_DIR}/root/usr/share/metainfo/${app}.metainfo.xml
+  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "appstreamcli validate:\n${out}")
+endif()
+message("package ${debs} holds everything:\n${fields}")

@@ -1,5 +1,6 @@
 // Shows each form the way the program does and saves a picture of it, for the README and for a
 // look at the layout: quenzar-screenshots OUTPUT_FOLDER
+#include "app/forms.h"
 #include "editor/frmEdit.h"
 #include "platform/forms.h"
 #include "platform/look.h"

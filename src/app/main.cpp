@@ -1,9 +1,8 @@
-#include "editor/frmEdit.h"
+#include "app/forms.h"
 #include "platform/forms.h"
 #include "platform/look.h"
 #include "platform/qtdialogs.h"
 #include "platform/shutdown/shutdown.h"
-#include "tweak/frmD3Tweak.h"
 #include "welcome/frmFirst.h"
 
 #include <QApplication>
@@ -20,13 +19,7 @@ int main(int argc, char* argv[])
     quenzar::QtDialogs dialogs;
     const auto shutdown = quenzar::createSystemShutdown();
     quenzar::Forms forms([] { QCoreApplication::exit(0); });
-    const quenzar::Services services{forms, dialogs, *shutdown};
-
-    forms.define(quenzar::frmFirst::formName,
-                 [services] { return new quenzar::frmFirst(services); });
-    forms.define(quenzar::frmD3Tweak::formName,
-                 [services] { return new quenzar::frmD3Tweak(services); });
-    forms.define(quenzar::frmEdit::formName, [services] { return new quenzar::frmEdit(services); });
+    quenzar::defineForms({forms, dialogs, *shutdown});
 
     forms.show(quenzar::frmFirst::formName);
     const int status = QApplication::exec();

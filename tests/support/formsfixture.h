@@ -3,6 +3,7 @@
 #include "fakeshutdown.h"
 #include "scripteddialogs.h"
 
+#include "app/forms.h"
 #include "editor/frmEdit.h"
 #include "platform/forms.h"
 #include "tweak/frmD3Tweak.h"
@@ -23,12 +24,7 @@ struct FormsFixture
     Forms forms{[this] { ++ends; }};
     Services services{forms, dialogs, shutdown};
 
-    FormsFixture()
-    {
-        forms.define(frmFirst::formName, [this] { return new frmFirst(services); });
-        forms.define(frmD3Tweak::formName, [this] { return new frmD3Tweak(services); });
-        forms.define(frmEdit::formName, [this] { return new frmEdit(services); });
-    }
+    FormsFixture() { defineForms(services); }
 
     // Lets forms closed or ended a moment ago actually go.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

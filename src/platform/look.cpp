@@ -1,7 +1,5 @@
 #include "platform/look.h"
 
-#include <QFontDatabase>
-
 namespace quenzar {
 
 QColor Colour::resolve(const QPalette& scheme) const
@@ -44,17 +42,13 @@ FontSpec formFont()
 
 void installFontSubstitutes()
 {
-    const QStringList families = QFontDatabase::families();
-    const auto substitute = [&](const QString& wanted, const QStringList& standIns) {
-        if (families.contains(wanted))
-            return;
-        QFont::insertSubstitutions(wanted, standIns);
-    };
-    substitute(QStringLiteral("Comic Sans MS"),
-               {QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
-    substitute(QStringLiteral("MS Sans Serif"),
-               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                QStringLiteral("DejaVu Sans")});
+    // A face that is installed is always preferred to its substitutes, so the table can be set
+    // without first loading the list of every installed face.
+    QFont::insertSubstitutions(QStringLiteral("Comic Sans MS"),
+                               {QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans")});
 }
 
 } // namespace quenzar

@@ -55,14 +55,18 @@ QString describeFailure(const QDBusError& error)
 
 } // namespace
 
+LogindShutdown::LogindShutdown() = default;
+
 LogindShutdown::LogindShutdown(QDBusConnection bus, int timeoutMs)
     : m_bus(std::move(bus)), m_timeoutMs(timeoutMs)
 {}
 
 ShutdownResult LogindShutdown::powerOff()
 {
-    if (!m_bus.isConnected()) {
-        const QDBusError error = m_bus.lastError();
+    if (!m_bus)
+        m_bus = QDBusConnection::systemBus();
+    if (!m_bus->isConnected()) {
+        const QDBusError error = m_bus->lastError();
         QString reason = QStringLiteral("The system message bus is not available, so the computer "
                                         "cannot be shut down from here.");
         if (error.isValid())
@@ -77,7 +81,7 @@ ShutdownResult LogindShutdown::powerOff()
 
     // Blocking on purpose: no window event may run while the request is out, so the player
     // cannot close the window or send a second request underneath it.
-    const QDBusMessage reply = m_bus.call(call, QDBus::Block, m_timeoutMs);
+    const QDBusMessage reply = m_bus->call(call, QDBus::Block, m_timeoutMs);
     if (reply.type() == QDBusMessage::ReplyMessage)
         return {true, {}};
     if (reply.type() == QDBusMessage::ErrorMessage)

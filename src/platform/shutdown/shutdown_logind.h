@@ -4,6 +4,8 @@
 
 #include <QDBusConnection>
 
+#include <optional>
+
 namespace quenzar {
 
 // Asks systemd-logind to power the computer off, the way a desktop's own "Shut down" entry does:
@@ -15,14 +17,16 @@ public:
     // login manager cannot hang the program for good.
     static constexpr int defaultTimeoutMs = 2 * 60 * 1000;
 
-    explicit LogindShutdown(QDBusConnection bus = QDBusConnection::systemBus(),
-                            int timeoutMs = defaultTimeoutMs);
+    // On the system bus, reached only when the player asks to power off: nobody pays for the
+    // connection at start-up.
+    LogindShutdown();
+    explicit LogindShutdown(QDBusConnection bus, int timeoutMs = defaultTimeoutMs);
 
     ShutdownResult powerOff() override;
 
 private:
-    QDBusConnection m_bus;
-    int m_timeoutMs;
+    std::optional<QDBusConnection> m_bus;
+    int m_timeoutMs = defaultTimeoutMs;
 };
 
 } // namespace quenzar

@@ -1,0 +1,103 @@
+// How long one "Safe to File" composition takes, for a few control states a player produces.
+// Google Benchmark prints its own table; the FIGURE lines at the end give each state's median.
+#include "report.h"
+#include "tweak/composition/composition.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using quenzar::composition::CheckValue;
+using quenzar::composition::ControlState;
+
+ControlState allBoxes(CheckValue value)
+{
+    ControlState state;
+    for (CheckValue* box :
+         {&state.chkA, &state.chkB, &state.chkC, &state.chkAti, &state.chkNv, &state.chkCache,
+          &state.chkEBoost, &state.chkBetter, &state.chkWorse, &state.chkDouble, &state.chkBlood,
+          &state.chkMuzzle, &state.chkOShadows, &state.chkTShadows, &state.chkBrass,
+          &state.chkPLights, &state.chkShadow, &state.chkBoost})
+        *box = value;
+    return state;
+}
+
+ControlState everythingTicked(const char* ram, const char* vram)
+{
+    ControlState state = allBoxes(1);
+    state.optBest = true;
+    state.txtRam = QString::fromLatin1(ram);
+    state.txtVRam = QString::fromLatin1(vram);
+    return state;
+}
+
+ControlState grayed()
+{
+    ControlState state = allBoxes(2);
+    state.txtRam = QStringLiteral("512");
+    state.txtVRam = QStringLiteral("128");
+    return state;
+}
+
+void compose(benchmark::State& run, const ControlState& state)
+{
+    for (auto _ : run) {
+        auto composition = quenzar::composition::composeTweak(state);
+        benchmark::DoNotOptimize(composition);
+    }
+}
+
+// Keeps each benchmark's median, in nanoseconds, besides printing the usual table.
+class MedianReporter : public benchmark::ConsoleReporter
+{
+public:
+    // Plain text: the table goes through a pipe to run.sh.
+    MedianReporter() : ConsoleReporter(OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians.emplace_back(run.run_name.function_name,
+                                     run.GetAdjustedRealTime() /
+                                         benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    std::vector<std::pair<std::string, double>> medians; // in the order they ran
+};
+
+} // namespace
+
+BENCHMARK_CAPTURE(compose, fresh_window, ControlState{})
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(compose, all_ticked_1024_256, everythingTicked("1024", "256"))
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(compose, all_ticked_too_small_128_32, everythingTicked("128", "32"))
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(compose, grayed_boxes, grayed())->Repetitions(10)->ReportAggregatesOnly(true);
+
+int main(int argc, char* argv[])
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    if (reporter.medians.empty())
+        return 1;
+    for (const auto& [name, ns] : reporter.medians)
+        quenzar::bench::printFigure("composition, " + name,
+                                    quenzar::bench::format("median %.1f ns per composition", ns),
+                                    ns / 1000.0, 1.0, "us");
+    return 0;
+}

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release and prints one line per figure:
+#   name | measured values | ratio | target | PASS, MISS or REPORT
+# usage: bench/run.sh [BUILD_FOLDER]      (default: build-bench beside bench/)
+# A MISS still exits 0; a benchmark that cannot build or run exits non-zero.
+set -euo pipefail
+
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${1:-$source_dir/build-bench}
+startup_runs=${STARTUP_RUNS:-60}
+open_runs=${OPEN_RUNS:-40}
+save_runs=${SAVE_RUNS:-30}
+
+cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DQUENZAR_BENCHMARKS=ON \
+    -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build_dir" --parallel "$(nproc)" --target quenzar-startup-probe \
+    quenzar-minimal-probe quenzar-bench-launch quenzar-bench-open-main \
+    quenzar-bench-composition quenzar-bench-save >/dev/null
+
+bin=$build_dir/bench
+# The program's shutdown service connects to the system bus at start-up; it must never find
+# the real login manager from here.
+export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent
+export QT_QPA_PLATFORM=offscreen
+
+figures=$(mktemp)
+trap 'rm -f "$figures"' EXIT
+
+step() {
+    echo "== $1" >&2
+    shift
+    # Everything a benchmark prints goes to the terminal; its FIGURE lines are kept for the end.
+    "$@" | tee -a "$figures" >&2
+}
+
+step "start-up, offscreen" "$bin/quenzar-bench-launch" offscreen "$startup_runs" 1.15 1.10 \
+    "$bin/quenzar-startup-probe" "$bin/quenzar-minimal-probe"
+if command -v xvfb-run >/dev/null; then
+    step "start-up, xcb under Xvfb" env QT_QPA_PLATFORM=xcb xvfb-run -a \
+        -s "-screen 0 1280x1024x24" "$bin/quenzar-bench-launch" "xcb, Xvfb" "$startup_runs" \
+        1.15 1.10 "$bin/quenzar-startup-probe" "$bin/quenzar-minimal-probe"
+fi
+step "opening the main window, offscreen" "$bin/quenzar-bench-open-main" "$open_runs"
+if command -v xvfb-run >/dev/null; then
+    step "opening the main window, xcb under Xvfb" env QT_QPA_PLATFORM=xcb xvfb-run -a \
+        -s "-screen 0 1280x1024x24" "$bin/quenzar-bench-open-main" "$open_runs"
+fi
+step "composition" "$bin/quenzar-bench-composition"
+step "saving" "$bin/quenzar-bench-save" "$save_runs"
+
+echo
+echo "figure | measured | ratio | target | result"
+sed -n 's/^.*FIGURE //p' "$figures"

@@ -11,6 +11,7 @@ startup_runs=${STARTUP_RUNS:-60}
 open_runs=${OPEN_RUNS:-40}
 save_runs=${SAVE_RUNS:-30}
 
+"$source_dir/scripts/install-deps.sh" libbenchmark-dev
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DQUENZAR_BENCHMARKS=ON \
     -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)" --target quenzar-startup-probe \

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quenzar needs to build, test and run, only those missing.
-# Runs apt-get as root, or through sudo for anyone else.
+# Installs the Debian packages Quenzar needs to build, test and run, only those missing, plus
+# any named on the command line. Runs apt-get as root, or through sudo for anyone else.
 set -euo pipefail
 
 packages=(
@@ -14,6 +14,7 @@ packages=(
   clang-format clang libclang-rt-14-dev valgrind dpkg-dev desktop-file-utils appstream
   # screenshots in a virtual display
   xvfb xauth
+  "$@"
 )
 
 missing=()

@@ -11,7 +11,7 @@ packages=(
   # tests: a private D-Bus with a mock login manager, the Windows cross compiler and resource
   # compiler, the format check, libFuzzer, valgrind, the package and its metadata validators
   dbus-daemon python3 python3-dbusmock g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  clang-format clang libclang-rt-14-dev valgrind dpkg-dev desktop-file-utils appstream
+  clang-format clang libclang-rt-14-dev valgrind dpkg-dev file desktop-file-utils appstream
   # screenshots in a virtual display
   xvfb xauth
   "$@"

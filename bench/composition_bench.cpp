@@ -11,24 +11,21 @@
 
 namespace {
 
+using quenzar::composition::checkBoxes;
 using quenzar::composition::CheckValue;
 using quenzar::composition::ControlState;
 
 ControlState allBoxes(CheckValue value)
 {
     ControlState state;
-    for (CheckValue* box :
-         {&state.chkA, &state.chkB, &state.chkC, &state.chkAti, &state.chkNv, &state.chkCache,
-          &state.chkEBoost, &state.chkBetter, &state.chkWorse, &state.chkDouble, &state.chkBlood,
-          &state.chkMuzzle, &state.chkOShadows, &state.chkTShadows, &state.chkBrass,
-          &state.chkPLights, &state.chkShadow, &state.chkBoost})
-        *box = value;
+    for (const auto& box : checkBoxes)
+        state.*box.value = value;
     return state;
 }
 
 ControlState everythingTicked(const char* ram, const char* vram)
 {
-    ControlState state = allBoxes(1);
+    ControlState state = allBoxes(Qt::Checked);
     state.optBest = true;
     state.txtRam = QString::fromLatin1(ram);
     state.txtVRam = QString::fromLatin1(vram);
@@ -37,7 +34,7 @@ ControlState everythingTicked(const char* ram, const char* vram)
 
 ControlState grayed()
 {
-    ControlState state = allBoxes(2);
+    ControlState state = allBoxes(Qt::PartiallyChecked);
     state.txtRam = QStringLiteral("512");
     state.txtVRam = QStringLiteral("128");
     return state;

@@ -1,5 +1,7 @@
 #include "tweak/diagnosis.h"
 
+#include "tweak/composition/fragments.h"
+
 namespace quenzar {
 
 namespace {
@@ -12,11 +14,12 @@ struct Check
 };
 
 // Each check runs on its own; a caption equals at most one code of its label.
+using namespace composition::fragments;
 constexpr Check checks[] = {
-    {true, u"Error", u" NOT ENOUGHT MEMORY "},
-    {true, u"Error GPU ", u"NOT ENOUGH VIDEOMEMORY"},
-    {true, u"BIG ERROR ", u"NOT ENOUGH MEMORY AND VIDEO MEMORY"},
-    {false, u"No error found", u"No error found "},
+    {true, error, u" NOT ENOUGHT MEMORY "},
+    {true, errorGpu, u"NOT ENOUGH VIDEOMEMORY"},
+    {true, bigError, u"NOT ENOUGH MEMORY AND VIDEO MEMORY"},
+    {false, noErrorFound, u"No error found "},
 };
 
 } // namespace

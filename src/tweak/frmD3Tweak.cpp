@@ -486,10 +486,10 @@ QPixmap debugPicture()
 
 } // namespace
 
-template <class Control> Control* frmD3Tweak::control(const char* name) const
+template <class Control> Control* frmD3Tweak::control(std::string_view name) const
 {
-    auto* found = findChild<Control*>(QLatin1StringView(name));
-    Q_ASSERT_X(found, "frmD3Tweak::control", name);
+    auto* found = findChild<Control*>(QLatin1StringView(name.data(), qsizetype(name.size())));
+    Q_ASSERT_X(found, "frmD3Tweak::control", name.data());
     return found;
 }
 
@@ -528,37 +528,9 @@ frmD3Tweak::frmD3Tweak(Services services) : m_services(services)
 void frmD3Tweak::cmdFinal_Click()
 {
     using namespace composition;
-    // A check box's value as the rules count it: 1 ticked, 2 grayed, 0 otherwise.
-    const auto value = [this](const char* name) {
-        switch (control<QCheckBox>(name)->checkState()) {
-        case Qt::Checked:
-            return 1;
-        case Qt::PartiallyChecked:
-            return 2;
-        case Qt::Unchecked:
-            break;
-        }
-        return 0;
-    };
     ControlState state;
-    state.chkA = value("chkA");
-    state.chkB = value("chkB");
-    state.chkC = value("chkC");
-    state.chkAti = value("chkAti");
-    state.chkNv = value("chkNv");
-    state.chkCache = value("chkCache");
-    state.chkEBoost = value("chkEBoost");
-    state.chkBetter = value("chkBetter");
-    state.chkWorse = value("chkWorse");
-    state.chkDouble = value("chkDouble");
-    state.chkBlood = value("chkBlood");
-    state.chkMuzzle = value("chkMuzzle");
-    state.chkOShadows = value("chkOShadows");
-    state.chkTShadows = value("chkTShadows");
-    state.chkBrass = value("chkBrass");
-    state.chkPLights = value("chkPLights");
-    state.chkShadow = value("chkShadow");
-    state.chkBoost = value("chkBoost");
+    for (const CheckBoxField& box : checkBoxes)
+        state.*box.value = control<QCheckBox>(box.name)->checkState();
     state.optBest = control<QRadioButton>("optBest")->isChecked();
     state.optNBest = control<QRadioButton>("optNBest")->isChecked();
     state.txtRam = m_txtRam->text();
@@ -567,31 +539,7 @@ void frmD3Tweak::cmdFinal_Click()
 
     const Composition tweak = composeTweak(state);
     // Each write shows on the window at once, the warning included, in the order composed.
-    for (const Write& write : tweak.writes) {
-        switch (write.target) {
-        case Target::lblDebug:
-            setCaption(m_lblDebug, write.text);
-            break;
-        case Target::lblError:
-            setCaption(m_lblError, write.text);
-            break;
-        case Target::chkWorse:
-            control<QCheckBox>("chkWorse")->setCheckState(Qt::Unchecked);
-            break;
-        case Target::chkBetter:
-            control<QCheckBox>("chkBetter")->setCheckState(Qt::Unchecked);
-            break;
-        case Target::txtRam:
-            m_txtRam->setText(write.text);
-            break;
-        case Target::txtVRam:
-            m_txtVRam->setText(write.text);
-            break;
-        case Target::Warning:
-            m_services.dialogs.message(write.text, Buttons::Ok);
-            break;
-        }
-    }
+    applyWrites(tweak.writes);
 
     const delivery::DeliveryChoice choice =
         delivery::askDelivery(m_services.dialogs, m_txtSText->text());
@@ -610,20 +558,22 @@ void frmD3Tweak::cmdDebug_Click()
         m_services.dialogs.message(message, Buttons::Ok);
 }
 
-template <class Writes> void frmD3Tweak::applyResets(const Writes& writes)
+void frmD3Tweak::applyWrites(std::span<const ControlWrite> writes)
 {
-    for (const ResetWrite& write : writes) {
-        switch (write.kind) {
-        case ResetWrite::Kind::Text:
-            control<QLineEdit>(write.control)->setText(write.value.toString());
+    for (const ControlWrite& write : writes) {
+        switch (write.action) {
+        case ControlWrite::Action::SetText: {
+            auto* target = control<QWidget>(write.control);
+            if (auto* label = qobject_cast<QLabel*>(target))
+                setCaption(label, write.text.toString());
+            else
+                qobject_cast<QLineEdit*>(target)->setText(write.text.toString());
             break;
-        case ResetWrite::Kind::Caption:
-            setCaption(control<QLabel>(write.control), write.value.toString());
-            break;
-        case ResetWrite::Kind::Untick:
+        }
+        case ControlWrite::Action::Untick:
             control<QCheckBox>(write.control)->setCheckState(Qt::Unchecked);
             break;
-        case ResetWrite::Kind::Deselect: {
+        case ControlWrite::Action::Deselect: {
             // An option button of an exclusive group refuses to be cleared by itself; the
             // group lets go of it for the moment it takes.
             auto* option = control<QRadioButton>(write.control);
@@ -632,6 +582,9 @@ template <class Writes> void frmD3Tweak::applyResets(const Writes& writes)
             option->setAutoExclusive(true);
             break;
         }
+        case ControlWrite::Action::ShowWarning:
+            m_services.dialogs.message(write.text.toString(), Buttons::Ok);
+            break;
         }
     }
 }
@@ -639,14 +592,14 @@ template <class Writes> void frmD3Tweak::applyResets(const Writes& writes)
 void frmD3Tweak::cmdEmpty_Click()
 {
     if (m_optAll->isChecked())
-        applyResets(fullReset());
+        applyWrites(fullReset());
     if (m_optPre->isChecked())
-        applyResets(memoryBoxesClear());
+        applyWrites(memoryBoxesClear());
 }
 
 void frmD3Tweak::cmdClearP_Click()
 {
-    applyResets(pathClear());
+    applyWrites(pathClear());
 }
 
 void frmD3Tweak::cmdSaveEdit_Click()

@@ -2,6 +2,10 @@
 
 #include "platform/formbase.h"
 #include "platform/services.h"
+#include "tweak/composition/controlwrite.h"
+
+#include <span>
+#include <string_view>
 
 class QCheckBox;
 class QLabel;
@@ -34,8 +38,8 @@ private:
     void cmdExit_Click();
     void cmdAd_Click();
 
-    template <class Control> Control* control(const char* name) const;
-    template <class Writes> void applyResets(const Writes& writes);
+    template <class Control> Control* control(std::string_view name) const;
+    void applyWrites(std::span<const ControlWrite> writes);
 
     Services m_services;
     QLabel* m_ctrlMouse;

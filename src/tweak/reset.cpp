@@ -4,55 +4,55 @@ namespace quenzar {
 
 namespace {
 
-using Kind = ResetWrite::Kind;
+using Action = ControlWrite::Action;
 
 // Not the texts the window opens with: a reset window is in a state of its own. The card
 // maker and switches, the Safe to File path and the Empty choice itself are kept.
-constexpr ResetWrite full[] = {
-    {"txtVRam", Kind::Text, u""},
-    {"txtRam", Kind::Text, u""},
-    {"chkEBoost", Kind::Untick, {}},
-    {"chkCache", Kind::Untick, {}},
-    {"chkTShadows", Kind::Untick, {}},
-    {"chkOShadows", Kind::Untick, {}},
-    {"chkBlood", Kind::Untick, {}},
-    {"chkBrass", Kind::Untick, {}},
-    {"chkPLights", Kind::Untick, {}},
-    {"chkMuzzle", Kind::Untick, {}},
-    {"chkShadow", Kind::Untick, {}},
-    {"chkDouble", Kind::Untick, {}},
-    {"chkBoost", Kind::Untick, {}},
-    {"chkBetter", Kind::Untick, {}},
-    {"optBest", Kind::Deselect, {}},
-    {"optNBest", Kind::Deselect, {}},
-    {"lblDebug", Kind::Caption, u"Looking for errors "},
-    {"chkWorse", Kind::Untick, {}},
-    {"txtTRam", Kind::Text, u"Here will be your tweak pasted so you can edit him"},
-    {"txtPath", Kind::Text, u"Enter path where you want to safe your file"},
-    {"lblError", Kind::Caption, u"No errors found"},
+constexpr ControlWrite full[] = {
+    {"txtVRam", Action::SetText, u""},
+    {"txtRam", Action::SetText, u""},
+    {"chkEBoost", Action::Untick, {}},
+    {"chkCache", Action::Untick, {}},
+    {"chkTShadows", Action::Untick, {}},
+    {"chkOShadows", Action::Untick, {}},
+    {"chkBlood", Action::Untick, {}},
+    {"chkBrass", Action::Untick, {}},
+    {"chkPLights", Action::Untick, {}},
+    {"chkMuzzle", Action::Untick, {}},
+    {"chkShadow", Action::Untick, {}},
+    {"chkDouble", Action::Untick, {}},
+    {"chkBoost", Action::Untick, {}},
+    {"chkBetter", Action::Untick, {}},
+    {"optBest", Action::Deselect, {}},
+    {"optNBest", Action::Deselect, {}},
+    {"lblDebug", Action::SetText, u"Looking for errors "},
+    {"chkWorse", Action::Untick, {}},
+    {"txtTRam", Action::SetText, u"Here will be your tweak pasted so you can edit him"},
+    {"txtPath", Action::SetText, u"Enter path where you want to safe your file"},
+    {"lblError", Action::SetText, u"No errors found"},
 };
 
-constexpr ResetWrite memory[] = {
-    {"txtRam", Kind::Text, u""},
-    {"txtVRam", Kind::Text, u""},
+constexpr ControlWrite memory[] = {
+    {"txtRam", Action::SetText, u""},
+    {"txtVRam", Action::SetText, u""},
 };
 
-constexpr ResetWrite paths[] = {
-    {"txtPath", Kind::Text, u"Enter Path..."},
-    {"txtSText", Kind::Text, u"Enter Path..."},
+constexpr ControlWrite paths[] = {
+    {"txtPath", Action::SetText, u"Enter Path..."},
+    {"txtSText", Action::SetText, u"Enter Path..."},
 };
 
 } // namespace
 
-std::span<const ResetWrite> fullReset()
+std::span<const ControlWrite> fullReset()
 {
     return full;
 }
-std::span<const ResetWrite> memoryBoxesClear()
+std::span<const ControlWrite> memoryBoxesClear()
 {
     return memory;
 }
-std::span<const ResetWrite> pathClear()
+std::span<const ControlWrite> pathClear()
 {
     return paths;
 }

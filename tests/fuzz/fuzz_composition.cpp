@@ -49,13 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 {
     FuzzedDataProvider data(bytes, size);
     ControlState state;
-    for (CheckValue* value :
-         {&state.chkA, &state.chkB, &state.chkC, &state.chkAti, &state.chkNv, &state.chkCache,
-          &state.chkEBoost, &state.chkBetter, &state.chkWorse, &state.chkDouble, &state.chkBlood,
-          &state.chkMuzzle, &state.chkOShadows, &state.chkTShadows, &state.chkBrass,
-          &state.chkPLights, &state.chkShadow, &state.chkBoost})
-        *value =
-            data.ConsumeBool() ? data.ConsumeIntegralInRange(0, 2) : data.ConsumeIntegral<int>();
+    for (const CheckBoxField& box : checkBoxes)
+        state.*box.value = CheckValue(data.ConsumeIntegralInRange(0, 2));
     state.optBest = data.ConsumeBool();
     state.optNBest = data.ConsumeBool();
     state.txtRam = text(data);
@@ -66,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     require(c.fileText == join(c, 1, 22), "the file text is not the join of pieces 1 to 22");
     require(c.editText == join(c, 6, 21), "the edit text is not the join of pieces 6 to 21");
     int warnings = 0;
-    for (const Write& write : c.writes)
-        warnings += write.target == Target::Warning ? 1 : 0;
+    for (const quenzar::ControlWrite& write : c.writes)
+        warnings += write.action == quenzar::ControlWrite::Action::ShowWarning ? 1 : 0;
     require(warnings <= 1, "more than one warning in one click");
     return 0;
 }

@@ -22,7 +22,7 @@ QString text(QStringView fragment)
 
 bool ticked(CheckValue value)
 {
-    return value == 1;
+    return value == Qt::Checked;
 }
 
 bool isOneOf(QStringView size, std::span<const QStringView> sizes)
@@ -59,7 +59,7 @@ public:
         setPiece(5, c, m_state.chkC);
         setPiece(8, cache, m_state.chkCache);
         if (ticked(m_state.chkCache))
-            write(Target::lblDebug, noErrorFound);
+            setText(lblDebug, noErrorFound);
         applyMemoryRow(10, videoMemory, m_txtVRam);
         judgePair();
         applyOptionRule();
@@ -78,36 +78,37 @@ private:
         setPiece(piece, ticked(value) ? toggle.ticked : toggle.unticked);
     }
 
-    void write(Target target, QStringView value)
+    // Later steps of the click read what earlier steps wrote, as they would on the window.
+    void setText(std::string_view control, QStringView value)
     {
-        m_result.writes.push_back({target, text(value)});
-        switch (target) {
-        case Target::lblError:
+        m_result.writes.push_back({control, ControlWrite::Action::SetText, value});
+        if (control == lblError)
             m_lblError = value;
-            break;
-        case Target::txtRam:
+        else if (control == txtRam)
             m_txtRam = value;
-            break;
-        case Target::txtVRam:
+        else if (control == txtVRam)
             m_txtVRam = value;
-            break;
-        case Target::chkBetter:
-            m_chkBetter = 0;
-            break;
-        case Target::chkWorse:
-            m_chkWorse = 0;
-            break;
-        case Target::lblDebug:
-        case Target::Warning:
-            break;
-        }
+    }
+
+    void untick(std::string_view control)
+    {
+        m_result.writes.push_back({control, ControlWrite::Action::Untick, {}});
+        if (control == chkBetter)
+            m_chkBetter = Qt::Unchecked;
+        else if (control == chkWorse)
+            m_chkWorse = Qt::Unchecked;
+    }
+
+    void warn(QStringView text)
+    {
+        m_result.writes.push_back({{}, ControlWrite::Action::ShowWarning, text});
     }
 
     void applyMemoryRow(int piece, std::span<const MemoryRow> table, QStringView size)
     {
         if (const MemoryRow* row = findRow(table, size)) {
             setPiece(piece, row->fragment);
-            write(row->label, row->caption);
+            setText(row->label, row->caption);
         }
     }
 
@@ -116,7 +117,7 @@ private:
         const bool exception = m_txtRam == smallestSize && m_txtVRam == smallestSize;
         if (isOneOf(m_txtRam, tooSmallPairRam) && isOneOf(m_txtVRam, tooSmallPairVRam) &&
             !exception)
-            write(Target::lblError, bigError);
+            setText(lblError, bigError);
     }
 
     bool anyOption() const { return m_state.optBest || m_state.optNBest; }
@@ -125,8 +126,8 @@ private:
     void applyOptionRule()
     {
         if (anyOption()) {
-            write(Target::chkWorse, {});
-            write(Target::chkBetter, {});
+            untick(chkWorse);
+            untick(chkBetter);
         }
     }
 
@@ -155,26 +156,26 @@ private:
         else if (m_state.optNBest && !m_state.optBest)
             setPiece(13, notBestBias);
         else if (!anyOption() && ticked(m_chkBetter) && ticked(m_chkWorse))
-            write(Target::Warning, twoBoxesWarning);
+            warn(twoBoxesWarning);
     }
 
     // The repairs only change the size boxes, so they show in the texts of the next click.
     void repair()
     {
         if (m_lblError == bigError)
-            write(Target::txtRam, repairedRam);
+            setText(txtRam, repairedRam);
         if (m_lblError == bigError)
-            write(Target::txtVRam, repairedVRam);
+            setText(txtVRam, repairedVRam);
         if (m_lblError == errorGpu)
-            write(Target::txtVRam, repairedVRam);
+            setText(txtVRam, repairedVRam);
         if (m_txtRam == smallRam)
-            write(Target::txtRam, repairedRam);
+            setText(txtRam, repairedRam);
 
         if (isOneOf(m_txtRam, tooLittleRam))
-            write(Target::lblError, error);
+            setText(lblError, error);
 
         if (m_txtRam == lowRam && m_txtVRam == lowVRam)
-            write(Target::txtRam, repairedRam);
+            setText(txtRam, repairedRam);
     }
 
     // The file text is pieces 1 to 22; the edit text drops the card pieces 1 to 5 in front and

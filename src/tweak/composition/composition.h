@@ -1,22 +1,28 @@
 #pragma once
 
+#include "tweak/composition/controlwrite.h"
+
 #include <QString>
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 namespace quenzar::composition {
 
-// A check box's value: 0 unticked, 1 ticked, 2 grayed. Only 1 counts as ticked.
-using CheckValue = int;
+// A check box's value as the window holds it; only Qt::Checked counts as ticked, a grayed box
+// does not.
+using CheckValue = Qt::CheckState;
 
 // Everything "Safe to File" reads from the main window, as it stands when the click starts.
 struct ControlState
 {
-    CheckValue chkA = 0, chkB = 0, chkC = 0, chkAti = 0, chkNv = 0, chkCache = 0, chkEBoost = 0,
-               chkBetter = 0, chkWorse = 0, chkDouble = 0, chkBlood = 0, chkMuzzle = 0,
-               chkOShadows = 0, chkTShadows = 0, chkBrass = 0, chkPLights = 0, chkShadow = 0,
-               chkBoost = 0;
+    CheckValue chkA = Qt::Unchecked, chkB = Qt::Unchecked, chkC = Qt::Unchecked,
+               chkAti = Qt::Unchecked, chkNv = Qt::Unchecked, chkCache = Qt::Unchecked,
+               chkEBoost = Qt::Unchecked, chkBetter = Qt::Unchecked, chkWorse = Qt::Unchecked,
+               chkDouble = Qt::Unchecked, chkBlood = Qt::Unchecked, chkMuzzle = Qt::Unchecked,
+               chkOShadows = Qt::Unchecked, chkTShadows = Qt::Unchecked, chkBrass = Qt::Unchecked,
+               chkPLights = Qt::Unchecked, chkShadow = Qt::Unchecked, chkBoost = Qt::Unchecked;
     bool optBest = false;
     bool optNBest = false;
     QString txtRam;
@@ -26,24 +32,34 @@ struct ControlState
     QString lblError;
 };
 
-// The controls a click writes back, and the one warning it may show.
-enum class Target
+// A check box of the window and the member of ControlState that holds its value.
+struct CheckBoxField
 {
-    lblDebug,  // caption
-    lblError,  // caption
-    chkWorse,  // value set to 0
-    chkBetter, // value set to 0
-    txtRam,    // text
-    txtVRam,   // text
-    Warning    // modal OK box with `text`, shown at this point of the click
+    std::string_view name; // the control's objectName
+    CheckValue ControlState::*value;
 };
 
-struct Write
-{
-    Target target;
-    QString text; // caption, text or warning; empty for an untick
-    friend bool operator==(const Write&, const Write&) = default;
-};
+// Every check box "Safe to File" reads, in the window's order.
+inline constexpr std::array<CheckBoxField, 18> checkBoxes{{
+    {"chkA", &ControlState::chkA},
+    {"chkB", &ControlState::chkB},
+    {"chkC", &ControlState::chkC},
+    {"chkAti", &ControlState::chkAti},
+    {"chkNv", &ControlState::chkNv},
+    {"chkCache", &ControlState::chkCache},
+    {"chkEBoost", &ControlState::chkEBoost},
+    {"chkBetter", &ControlState::chkBetter},
+    {"chkWorse", &ControlState::chkWorse},
+    {"chkDouble", &ControlState::chkDouble},
+    {"chkBlood", &ControlState::chkBlood},
+    {"chkMuzzle", &ControlState::chkMuzzle},
+    {"chkOShadows", &ControlState::chkOShadows},
+    {"chkTShadows", &ControlState::chkTShadows},
+    {"chkBrass", &ControlState::chkBrass},
+    {"chkPLights", &ControlState::chkPLights},
+    {"chkShadow", &ControlState::chkShadow},
+    {"chkBoost", &ControlState::chkBoost},
+}};
 
 inline constexpr int pieceCount = 22;
 
@@ -52,7 +68,7 @@ struct Composition
     std::array<QString, pieceCount> pieces; // pieces[0] is piece 1
     QString fileText;                       // pieces 1 to 22
     QString editText;                       // pieces 6 to 21
-    std::vector<Write> writes;              // in the order the click makes them
+    std::vector<ControlWrite> writes;       // in the order the click makes them
 };
 
 // Composes the tweak for one click. Pure: the caller applies `writes` in order.

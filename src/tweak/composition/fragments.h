@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <array>
+#include <string_view>
 
 // The fixed texts a "Safe to File" click is built from. Every fragment is kept character for
 // character, odd blanks, repetitions and typos included: the tweak is these texts joined with
@@ -56,29 +57,37 @@ inline constexpr QStringView error = u"Error";
 
 inline constexpr QStringView twoBoxesWarning = u"Don't check two boxes at one time";
 
+// The controls a click writes back to.
+inline constexpr std::string_view lblDebug = "lblDebug";
+inline constexpr std::string_view lblError = "lblError";
+inline constexpr std::string_view txtRam = "txtRam";
+inline constexpr std::string_view txtVRam = "txtVRam";
+inline constexpr std::string_view chkBetter = "chkBetter";
+inline constexpr std::string_view chkWorse = "chkWorse";
+
 // One row of a memory table: the size text as typed, the fragment it selects and the caption it
 // writes into `label`.
 struct MemoryRow
 {
     QStringView size;
     QStringView fragment;
-    Target label;
+    std::string_view label;
     QStringView caption;
 };
 
 // Tested top to bottom, first match wins. Sizes are compared as typed, never as numbers.
 inline constexpr std::array systemMemory{
-    MemoryRow{u"1024", u"image_cacheMegs=(768),image_cacheMink=(20480)", Target::lblDebug, noErrorFound},
-    MemoryRow{u"768", u"image_cacheMegs=(512),image_cacheMink=(20480)", Target::lblDebug, noErrorFound},
-    MemoryRow{u"512", u"image_cacheMegs=(256),image_cacheMink=(20480)", Target::lblDebug, noErrorFound},
+    MemoryRow{u"1024", u"image_cacheMegs=(768),image_cacheMink=(20480)", lblDebug, noErrorFound},
+    MemoryRow{u"768", u"image_cacheMegs=(512),image_cacheMink=(20480)", lblDebug, noErrorFound},
+    MemoryRow{u"512", u"image_cacheMegs=(256),image_cacheMink=(20480)", lblDebug, noErrorFound},
 };
 
 inline constexpr std::array videoMemory{
-    MemoryRow{u"256", u"image_useCompression (0),mage_downSizeSpecular= (0),image_downSizeBumpLimit=(1024), image_downSizeSpecularLimit=(256), com_videoRam=(256) ", Target::lblDebug, noErrorFound},
-    MemoryRow{u"128", u"image_downSizeSpecular= (1),image_useCompression (1),image_downSizeBumpLimit=(512),image_downSizeSpecularLimit=(128),com_videoRam=(128)", Target::lblDebug, noErrorFound},
-    MemoryRow{u"64", u" image_downSizeSpecular= 1 , image_useCompression 1, image_downSizeBumpLimit=256, image_downSizeSpecularLimit=64, com_videoRam=64", Target::lblDebug, noErrorFound},
-    MemoryRow{u"32", {}, Target::lblError, errorGpu},
-    MemoryRow{u"16", {}, Target::lblError, errorGpu},
+    MemoryRow{u"256", u"image_useCompression (0),mage_downSizeSpecular= (0),image_downSizeBumpLimit=(1024), image_downSizeSpecularLimit=(256), com_videoRam=(256) ", lblDebug, noErrorFound},
+    MemoryRow{u"128", u"image_downSizeSpecular= (1),image_useCompression (1),image_downSizeBumpLimit=(512),image_downSizeSpecularLimit=(128),com_videoRam=(128)", lblDebug, noErrorFound},
+    MemoryRow{u"64", u" image_downSizeSpecular= 1 , image_useCompression 1, image_downSizeBumpLimit=256, image_downSizeSpecularLimit=64, com_videoRam=64", lblDebug, noErrorFound},
+    MemoryRow{u"32", {}, lblError, errorGpu},
+    MemoryRow{u"16", {}, lblError, errorGpu},
 };
 
 // clang-format on

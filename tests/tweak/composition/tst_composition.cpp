@@ -4,6 +4,7 @@
 #include <QTest>
 
 using namespace quenzar::composition;
+using quenzar::ControlWrite;
 
 namespace {
 
@@ -51,19 +52,21 @@ const QString freshFile = QStringLiteral(" Image_useCache = (0)  g_showBrass 0  
 const QString freshEdit = QStringLiteral(" Image_useCache = (0)  g_showBrass 0  r_useTurboShadow 0  r_useOptimizedShadows 0  g_bloodEffects 0  g_doublevision 0  image_filter GL_BI-LINEAR_MIPMAP_NEAREST g_muzzleFlash 0  g_projectileLights 1 ");
 
 // The writes a click can make.
-const Write noErrorFound{Target::lblDebug, QStringLiteral("No error found")};
-const Write errorGpu{Target::lblError, QStringLiteral("Error GPU ")};
-const Write bigError{Target::lblError, QStringLiteral("BIG ERROR ")};
-const Write error{Target::lblError, QStringLiteral("Error")};
-const Write ramRepair{Target::txtRam, QStringLiteral("384")};
-const Write vramRepair{Target::txtVRam, QStringLiteral("64")};
-const Write untickWorse{Target::chkWorse, {}};
-const Write untickBetter{Target::chkBetter, {}};
-const Write warning{Target::Warning, QStringLiteral("Don't check two boxes at one time")};
+using Action = ControlWrite::Action;
+const ControlWrite noErrorFound{"lblDebug", Action::SetText, u"No error found"};
+const ControlWrite errorGpu{"lblError", Action::SetText, u"Error GPU "};
+const ControlWrite bigError{"lblError", Action::SetText, u"BIG ERROR "};
+const ControlWrite error{"lblError", Action::SetText, u"Error"};
+const ControlWrite ramRepair{"txtRam", Action::SetText, u"384"};
+const ControlWrite vramRepair{"txtVRam", Action::SetText, u"64"};
+const ControlWrite untickWorse{"chkWorse", Action::Untick, {}};
+const ControlWrite untickBetter{"chkBetter", Action::Untick, {}};
+const ControlWrite warning{{}, Action::ShowWarning, u"Don't check two boxes at one time"};
 // clang-format on
 
-using Writes = QList<Write>;
+using Writes = QList<ControlWrite>;
 using Box = CheckValue ControlState::*;
+constexpr CheckValue off = Qt::Unchecked, on = Qt::Checked, grey = Qt::PartiallyChecked;
 
 // Every piece of a fresh window, piece 1 first.
 std::array<QString, pieceCount> freshPieces()
@@ -82,7 +85,7 @@ std::array<QString, pieceCount> freshPieces()
     return pieces;
 }
 
-ControlState boxes(std::initializer_list<Box> ticked, CheckValue value = 1)
+ControlState boxes(std::initializer_list<Box> ticked, CheckValue value = Qt::Checked)
 {
     ControlState state;
     for (Box box : ticked)
@@ -90,44 +93,43 @@ ControlState boxes(std::initializer_list<Box> ticked, CheckValue value = 1)
     return state;
 }
 
-ControlState sizes(const QString& ram, const QString& vram, const QString& lblError = {})
+ControlState sizes(const QString& ram, const QString& vram, QStringView lblError = {})
 {
     ControlState state;
     state.txtRam = ram;
     state.txtVRam = vram;
-    state.lblError = lblError;
+    state.lblError = lblError.toString();
     return state;
 }
 
 ControlState everythingTicked()
 {
-    return boxes({&ControlState::chkA, &ControlState::chkB, &ControlState::chkC,
-                  &ControlState::chkAti, &ControlState::chkNv, &ControlState::chkCache,
-                  &ControlState::chkEBoost, &ControlState::chkBetter, &ControlState::chkWorse,
-                  &ControlState::chkDouble, &ControlState::chkBlood, &ControlState::chkMuzzle,
-                  &ControlState::chkOShadows, &ControlState::chkTShadows, &ControlState::chkBrass,
-                  &ControlState::chkPLights, &ControlState::chkShadow, &ControlState::chkBoost});
+    ControlState state;
+    for (const CheckBoxField& box : checkBoxes)
+        state.*box.value = Qt::Checked;
+    return state;
 }
 
-QString describe(const Write& write)
+QString describe(const ControlWrite& write)
 {
-    static const char* const names[] = {"lblDebug", "lblError", "chkWorse", "chkBetter",
-                                        "txtRam",   "txtVRam",  "Warning"};
-    return QStringLiteral("%1 \"%2\"").arg(QLatin1String(names[int(write.target)]), write.text);
+    static const char* const actions[] = {"set", "untick", "deselect", "warn"};
+    return QStringLiteral("%1 %2 \"%3\"")
+        .arg(QLatin1String(actions[int(write.action)]),
+             QLatin1String(write.control.data(), qsizetype(write.control.size())), write.text);
 }
 
 // Writes as readable lines, so a failure shows which write went wrong.
-QStringList describe(const std::vector<Write>& writes)
+QStringList describe(const std::vector<ControlWrite>& writes)
 {
     QStringList lines;
-    for (const Write& write : writes)
+    for (const ControlWrite& write : writes)
         lines << describe(write);
     return lines;
 }
 
 QStringList describe(const Writes& writes)
 {
-    return describe(std::vector<Write>(writes.begin(), writes.end()));
+    return describe(std::vector<ControlWrite>(writes.begin(), writes.end()));
 }
 
 QStringList list(const std::array<QString, pieceCount>& pieces)
@@ -224,9 +226,9 @@ void TestComposition::checkBoxes_data()
         QTest::addRow("%s ticked", row.name)
             << boxes({row.box}) << row.piece << row.ticked << writes;
         QTest::addRow("%s grayed", row.name)
-            << boxes({row.box}, 2) << row.piece << row.unticked << Writes{};
+            << boxes({row.box}, grey) << row.piece << row.unticked << Writes{};
         QTest::addRow("%s out of range", row.name)
-            << boxes({row.box}, -1) << row.piece << row.unticked << Writes{};
+            << boxes({row.box}, CheckValue(3)) << row.piece << row.unticked << Writes{};
     }
 }
 
@@ -265,7 +267,7 @@ void TestComposition::frontAndBack_data()
     QTest::newRow("chkShadow ticked")
         << boxes({&ControlState::chkShadow}) << freshMiddle + shadowOn << freshEdit;
     QTest::newRow("chkShadow grayed")
-        << boxes({&ControlState::chkShadow}, 2) << freshMiddle + shadowOff << freshEdit;
+        << boxes({&ControlState::chkShadow}, grey) << freshMiddle + shadowOff << freshEdit;
     QTest::newRow("all front and back boxes")
         << boxes({&ControlState::chkA, &ControlState::chkAti, &ControlState::chkNv,
                   &ControlState::chkB, &ControlState::chkC, &ControlState::chkShadow})
@@ -459,8 +461,8 @@ void TestComposition::options_data()
 {
     QTest::addColumn<bool>("optBest");
     QTest::addColumn<bool>("optNBest");
-    QTest::addColumn<int>("chkBetter");
-    QTest::addColumn<int>("chkWorse");
+    QTest::addColumn<CheckValue>("chkBetter");
+    QTest::addColumn<CheckValue>("chkWorse");
     QTest::addColumn<QString>("piece7");
     QTest::addColumn<QString>("piece11");
     QTest::addColumn<QString>("piece12");
@@ -470,37 +472,37 @@ void TestComposition::options_data()
     const QString none;
     const Writes unticks{untickWorse, untickBetter};
     QTest::newRow("optBest, both boxes ticked")
-        << true << false << 1 << 1 << none << none << bestBias << none << unticks;
+        << true << false << on << on << none << none << bestBias << none << unticks;
     QTest::newRow("optBest, no box ticked")
-        << true << false << 0 << 0 << none << none << bestBias << none << unticks;
+        << true << false << off << off << none << none << bestBias << none << unticks;
     QTest::newRow("optNBest, both boxes ticked")
-        << false << true << 1 << 1 << none << none << none << notBestBias << unticks;
+        << false << true << on << on << none << none << none << notBestBias << unticks;
     QTest::newRow("optNBest, chkBetter ticked")
-        << false << true << 1 << 0 << none << none << none << notBestBias << unticks;
+        << false << true << on << off << none << none << none << notBestBias << unticks;
     QTest::newRow("optNBest, chkWorse ticked")
-        << false << true << 0 << 1 << none << none << none << notBestBias << unticks;
+        << false << true << off << on << none << none << none << notBestBias << unticks;
     QTest::newRow("both options, both boxes ticked")
-        << true << true << 1 << 1 << none << none << none << none << unticks;
+        << true << true << on << on << none << none << none << none << unticks;
     QTest::newRow("both options, no box ticked")
-        << true << true << 0 << 0 << none << none << none << none << unticks;
+        << true << true << off << off << none << none << none << none << unticks;
     QTest::newRow("no option, both boxes ticked")
-        << false << false << 1 << 1 << betterOn << worseOn << none << none << Writes{warning};
+        << false << false << on << on << betterOn << worseOn << none << none << Writes{warning};
     QTest::newRow("no option, chkBetter ticked")
-        << false << false << 1 << 0 << betterOn << none << none << none << Writes{};
+        << false << false << on << off << betterOn << none << none << none << Writes{};
     QTest::newRow("no option, chkWorse ticked")
-        << false << false << 0 << 1 << none << worseOn << none << none << Writes{};
+        << false << false << off << on << none << worseOn << none << none << Writes{};
     QTest::newRow("no option, chkBetter grayed")
-        << false << false << 2 << 1 << none << worseOn << none << none << Writes{};
+        << false << false << grey << on << none << worseOn << none << none << Writes{};
     QTest::newRow("no option, both grayed")
-        << false << false << 2 << 2 << none << none << none << none << Writes{};
+        << false << false << grey << grey << none << none << none << none << Writes{};
 }
 
 void TestComposition::options()
 {
     QFETCH(bool, optBest);
     QFETCH(bool, optNBest);
-    QFETCH(int, chkBetter);
-    QFETCH(int, chkWorse);
+    QFETCH(CheckValue, chkBetter);
+    QFETCH(CheckValue, chkWorse);
     QFETCH(QString, piece7);
     QFETCH(QString, piece11);
     QFETCH(QString, piece12);
@@ -527,22 +529,22 @@ void TestComposition::writeOrder_data()
     QTest::addColumn<Writes>("writes");
 
     ControlState state = sizes("512", "128");
-    state.chkCache = 1;
+    state.chkCache = on;
     QTest::newRow("No error found three times")
         << state << Writes{noErrorFound, noErrorFound, noErrorFound};
 
     state = sizes("128", "32");
-    state.chkCache = state.chkBetter = state.chkWorse = 1;
+    state.chkCache = state.chkBetter = state.chkWorse = on;
     QTest::newRow("warning after the labels, before the repairs")
         << state << Writes{noErrorFound, errorGpu, bigError, warning, ramRepair, vramRepair};
 
     state = sizes("64", "64");
-    state.chkBetter = state.chkWorse = 1;
+    state.chkBetter = state.chkWorse = on;
     QTest::newRow("warning before Error and the last repair")
         << state << Writes{noErrorFound, warning, error, ramRepair};
 
     state = sizes("128", "32");
-    state.chkCache = 1;
+    state.chkCache = on;
     state.optNBest = true;
     QTest::newRow("unticks after the labels, before the repairs")
         << state << Writes{noErrorFound, errorGpu,  bigError,  untickWorse,
@@ -582,7 +584,7 @@ void TestComposition::joins_data()
     QTest::newRow("everything ticked") << everythingTicked();
     ControlState grayed = everythingTicked();
     for (CheckValue* box : {&grayed.chkA, &grayed.chkCache, &grayed.chkShadow, &grayed.chkBoost})
-        *box = 2;
+        *box = grey;
     QTest::newRow("some grayed") << grayed;
     ControlState best = everythingTicked();
     best.optBest = true;
@@ -591,7 +593,7 @@ void TestComposition::joins_data()
     QTest::newRow("optBest with sizes") << best;
     ControlState notBest = sizes("512", "16");
     notBest.optNBest = true;
-    notBest.chkAti = notBest.chkShadow = 1;
+    notBest.chkAti = notBest.chkShadow = on;
     QTest::newRow("optNBest with sizes") << notBest;
 }
 

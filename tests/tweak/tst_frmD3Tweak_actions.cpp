@@ -1,4 +1,5 @@
 #include "formsfixture.h"
+#include "tweak/composition/composition.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -390,12 +391,8 @@ void tst_frmD3Tweak_actions::fullReset_data()
 void tst_frmD3Tweak_actions::fullReset()
 {
     QFETCH(QString, selected);
-    const char* boxes[] = {"chkA",       "chkB",      "chkC",        "chkAti",      "chkNv",
-                           "chkCache",   "chkEBoost", "chkBetter",   "chkWorse",    "chkDouble",
-                           "chkBlood",   "chkMuzzle", "chkOShadows", "chkTShadows", "chkBrass",
-                           "chkPLights", "chkShadow", "chkBoost"};
-    for (const char* box : boxes)
-        tick(box);
+    for (const auto& box : quenzar::composition::checkBoxes)
+        tick(box.name.data());
     if (!selected.isEmpty())
         m_main->findChild<QRadioButton*>(selected)->setChecked(true);
     for (const char* box : {"txtRam", "txtVRam", "txtSText"})
@@ -404,9 +401,10 @@ void tst_frmD3Tweak_actions::fullReset()
 
     press("cmdEmpty");
 
-    for (const char* box : boxes) {
-        const bool kept = QByteArray("chkA chkB chkC chkAti chkNv").split(' ').contains(box);
-        QVERIFY2(find<QCheckBox>(box)->isChecked() == kept, box);
+    for (const auto& box : quenzar::composition::checkBoxes) {
+        const char* name = box.name.data();
+        const bool kept = QByteArray("chkA chkB chkC chkAti chkNv").split(' ').contains(name);
+        QVERIFY2(find<QCheckBox>(name)->isChecked() == kept, name);
     }
     QVERIFY(!find<QRadioButton>("optBest")->isChecked());
     QVERIFY(!find<QRadioButton>("optNBest")->isChecked());

@@ -325,7 +325,7 @@ std::optional<QString> replace(const Place& place, const QByteArray& bytes)
         return fail("Writing the new file failed (%1). The file there was left as it was.", error);
     if (place.existing)
         copyOwnership(place, file.get());
-    if (::fsync(file.get()) != 0)
+    if (::fdatasync(file.get()) != 0)
         return fail("The new file could not be put safely on the disk (%1). The file there was "
                     "left as it was.",
                     errno);

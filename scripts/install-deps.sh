@@ -12,6 +12,8 @@ packages=(
   # compiler, the format check, libFuzzer, valgrind, the package and its metadata validators
   dbus-daemon python3 python3-dbusmock g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   clang-format clang libclang-rt-14-dev valgrind dpkg-dev file desktop-file-utils appstream
+  # tests: ACL entries on a saved file (setfacl, getfacl)
+  acl
   # screenshots in a virtual display
   xvfb xauth
   "$@"

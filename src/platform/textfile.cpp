@@ -1,47 +1,25 @@
 #include "platform/textfile.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
+
+#ifdef Q_OS_WIN
+
 #include <QSaveFile>
 
 namespace quenzar {
-
-namespace {
-
-// A device or pipe cannot be replaced by renaming a file over it; it is written in place.
-std::optional<QString> writeInPlace(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.close();
-        return reason;
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    return std::nullopt;
-}
-
-} // namespace
 
 std::optional<QString> writeFileWhole(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
         return QCoreApplication::translate("quenzar", "No file name was given.");
+    if (path.contains(QChar(0)))
+        return QCoreApplication::translate("quenzar",
+                                           "The path holds a NUL character, which no file name "
+                                           "can contain.");
 
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile() && !target.isDir())
-        return writeInPlace(path, bytes);
-
-    // Written beside the target under another name and renamed over it at the end, so a
-    // failure half-way never leaves a half-written tweak. Where the folder takes no temporary
-    // file but the target itself may be written, it is written directly.
+    // Written beside the target under another name and renamed over it at the end. Where the
+    // folder takes no new file the old one is left alone rather than rewritten in place.
     QSaveFile file(path);
-    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
     if (file.write(bytes) != bytes.size()) {
@@ -55,3 +33,375 @@ std::optional<QString> writeFileWhole(const QString& path, const QByteArray& byt
 }
 
 } // namespace quenzar
+
+#else
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <deque>
+#include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <utility>
+
+namespace quenzar {
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("quenzar", text);
+}
+
+// A sentence about what went wrong, with the operating system's own words for why.
+QString because(const char* sentence, int error)
+{
+    return tr(sentence).arg(qt_error_string(error));
+}
+
+class Fd
+{
+public:
+    explicit Fd(int fd = -1) : m_fd(fd) {}
+    Fd(Fd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    Fd& operator=(Fd&& other) noexcept
+    {
+        std::swap(m_fd, other.m_fd);
+        return *this;
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+    explicit operator bool() const { return m_fd >= 0; }
+
+private:
+    int m_fd;
+};
+
+// While it lives, a closed pipe or the file-size limit makes a write on this thread fail with
+// EPIPE or EFBIG instead of ending the program; the signals raised meanwhile are taken back.
+class QuietWrites
+{
+public:
+    QuietWrites()
+    {
+        sigemptyset(&m_quiet);
+        sigaddset(&m_quiet, SIGPIPE);
+        sigaddset(&m_quiet, SIGXFSZ);
+        pthread_sigmask(SIG_BLOCK, &m_quiet, &m_before);
+        sigpending(&m_pendingBefore);
+    }
+    QuietWrites(const QuietWrites&) = delete;
+    QuietWrites& operator=(const QuietWrites&) = delete;
+    ~QuietWrites()
+    {
+        sigset_t pending;
+        sigpending(&pending);
+        for (const int signal : {SIGPIPE, SIGXFSZ}) {
+            if (!sigismember(&pending, signal) || sigismember(&m_pendingBefore, signal))
+                continue;
+            sigset_t one;
+            sigemptyset(&one);
+            sigaddset(&one, signal);
+            const timespec now{};
+            sigtimedwait(&one, nullptr, &now);
+        }
+        pthread_sigmask(SIG_SETMASK, &m_before, nullptr);
+    }
+
+private:
+    sigset_t m_quiet;
+    sigset_t m_before;
+    sigset_t m_pendingBefore;
+};
+
+// A reader of a pipe that takes nothing for this long is given up on.
+constexpr int stalledPipeMs = 5000;
+
+// Writes all of `bytes`; returns 0 or the error. A device that is not ready is waited for.
+int writeAll(int fd, const QByteArray& bytes)
+{
+    QuietWrites quiet;
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0) {
+            done += n;
+        } else if (n == 0) {
+            return EIO;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            pollfd ready{fd, POLLOUT, 0};
+            const int polled = ::poll(&ready, 1, stalledPipeMs);
+            if (polled == 0)
+                return ETIMEDOUT;
+            if (polled < 0 && errno != EINTR)
+                return errno;
+        } else if (errno != EINTR) {
+            return errno;
+        }
+    }
+    return 0;
+}
+
+// Where the file goes: its folder, its name there and what is there now, if anything.
+struct Place
+{
+    Fd folder;
+    QByteArray name;
+    std::optional<struct stat> existing;
+    QString failure; // not empty when the path cannot be followed to a place
+};
+
+// The kernel's protected-symlinks rule, applied whatever the system's setting: in a sticky
+// folder that everyone may write to, a link is followed only when it belongs to the player or
+// to the folder's owner, since anyone else could have planted it there.
+bool mayFollow(int folder, const struct stat& link)
+{
+    struct stat dir;
+    if (::fstat(folder, &dir) != 0)
+        return false;
+    if ((dir.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH))
+        return true;
+    return link.st_uid == ::geteuid() || link.st_uid == dir.st_uid;
+}
+
+// Follows the path one name at a time, links included, so that each link is judged in the
+// folder it lies in. The last name is not followed into: it is the place itself.
+Place locate(const QByteArray& path)
+{
+    constexpr int maxLinks = 40; // as the kernel
+    constexpr int dirFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+    Place place;
+    place.folder = Fd(::open(path.startsWith('/') ? "/" : ".", dirFlags));
+    const QList<QByteArray> parts = path.split('/');
+    std::deque<QByteArray> todo(parts.begin(), parts.end());
+    int links = 0;
+    const auto cannotFollow = [&](int error) {
+        place.failure = error == ELOOP
+                            ? because("The links in the path lead round in a circle "
+                                      "or too deep (%1).",
+                                      error)
+                            : because("The path cannot be followed to the file (%1).", error);
+        return std::move(place);
+    };
+    if (!place.folder)
+        return cannotFollow(errno);
+    for (;;) {
+        while (!todo.empty() && (todo.front().isEmpty() || todo.front() == "."))
+            todo.pop_front();
+        if (todo.empty()) {
+            place.failure = because("It is a folder, not a file (%1).", EISDIR);
+            return place;
+        }
+        const QByteArray name = todo.front();
+        todo.pop_front();
+        const bool last = todo.empty();
+        struct stat st;
+        if (name != ".." &&
+            ::fstatat(place.folder.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT || !last)
+                return cannotFollow(errno);
+            place.name = name;
+            return place;
+        }
+        if (name != ".." && S_ISLNK(st.st_mode)) {
+            if (++links > maxLinks)
+                return cannotFollow(ELOOP);
+            if (!mayFollow(place.folder.get(), st)) {
+                place.failure = tr("The path goes through a link that another user owns in a "
+                                   "folder that everyone may write to (such as /tmp). Such a "
+                                   "link could send the tweak anywhere, so it is not followed.");
+                return place;
+            }
+            QByteArray target(PATH_MAX, '\0');
+            const ssize_t n =
+                ::readlinkat(place.folder.get(), name.constData(), target.data(), PATH_MAX);
+            if (n < 0 || n >= PATH_MAX)
+                return cannotFollow(n < 0 ? errno : ENAMETOOLONG);
+            target.truncate(n);
+            if (target.startsWith('/'))
+                place.folder = Fd(::open("/", dirFlags));
+            const QList<QByteArray> more = target.split('/');
+            todo.insert(todo.begin(), more.begin(), more.end());
+            continue;
+        }
+        if (last && name != "..") {
+            place.name = name;
+            place.existing = st;
+            return place;
+        }
+        Fd next(::openat(place.folder.get(), name.constData(), dirFlags | O_NOFOLLOW));
+        if (!next)
+            return cannotFollow(errno);
+        place.folder = std::move(next);
+    }
+}
+
+// Gives `to` the extended attributes of `from` (the ACL among them), and no others, as far as
+// the system allows.
+void copyAttributes(int from, int to)
+{
+    const auto names = [](int fd) {
+        const ssize_t size = ::flistxattr(fd, nullptr, 0);
+        QByteArray list(size > 0 ? size : 0, '\0');
+        const ssize_t got = size > 0 ? ::flistxattr(fd, list.data(), size_t(size)) : 0;
+        list.truncate(got > 0 ? got : 0);
+        list.chop(1); // each name ends in a NUL
+        return list.isEmpty() ? QList<QByteArray>() : list.split('\0');
+    };
+    const QList<QByteArray> wanted = names(from);
+    for (const QByteArray& name : names(to)) {
+        if (!wanted.contains(name))
+            ::fremovexattr(to, name.constData());
+    }
+    for (const QByteArray& name : wanted) {
+        const ssize_t size = ::fgetxattr(from, name.constData(), nullptr, 0);
+        QByteArray value(size > 0 ? size : 0, '\0');
+        if (size >= 0 && ::fgetxattr(from, name.constData(), value.data(), size_t(size)) == size)
+            ::fsetxattr(to, name.constData(), value.constData(), size_t(size), 0);
+    }
+}
+
+// The old file's owner, group, mode and ACL for the new one, as far as the system allows: a
+// player cannot give a file away, but may keep a group they belong to.
+void copyOwnership(const Place& place, int to)
+{
+    const struct stat& old = *place.existing;
+    if (::fchown(to, old.st_uid, old.st_gid) != 0)
+        (void)!::fchown(to, uid_t(-1), old.st_gid);
+    const Fd from(::openat(place.folder.get(), place.name.constData(),
+                           O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (from)
+        copyAttributes(from.get(), to);
+    ::fchmod(to, old.st_mode & 07777);
+}
+
+// A new file is made beside the old one, written, flushed to the disk, given the old one's
+// ownership and renamed over it: the old file is never opened for writing, so until the rename
+// it stays as it was, and after it the new one is there whole.
+std::optional<QString> replace(const Place& place, const QByteArray& bytes)
+{
+    const int folder = place.folder.get();
+    QByteArray spare;
+    Fd file;
+    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
+        spare = '.' + place.name.left(200) + ".quenzar-" +
+                QByteArray::number(QRandomGenerator::global()->generate(), 16);
+        file = Fd(::openat(folder, spare.constData(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                           place.existing ? 0600 : 0666));
+        if (!file && errno != EEXIST)
+            break;
+    }
+    if (!file) {
+        const int error = errno;
+        if (error != EACCES && error != EPERM && error != EROFS)
+            return because("No new file can be made in the folder (%1).", error);
+        if (!place.existing)
+            return because("The folder does not let a new file be made in it (%1).", error);
+        return because("The folder does not let a new file be made in it (%1). The tweak is "
+                       "saved by putting a new file in place of the old one, so the file there "
+                       "was left as it was.",
+                       error);
+    }
+    const auto fail = [&](const char* sentence, int error) {
+        ::unlinkat(folder, spare.constData(), 0);
+        return because(sentence, error);
+    };
+    if (const int error = writeAll(file.get(), bytes))
+        return fail("Writing the new file failed (%1). The file there was left as it was.", error);
+    if (place.existing)
+        copyOwnership(place, file.get());
+    if (::fdatasync(file.get()) != 0)
+        return fail("The new file could not be put safely on the disk (%1). The file there was "
+                    "left as it was.",
+                    errno);
+    if (::close(file.release()) != 0 && errno != EINTR)
+        return fail("The new file could not be put safely on the disk (%1). The file there was "
+                    "left as it was.",
+                    errno);
+    if (::renameat(folder, spare.constData(), folder, place.name.constData()) != 0)
+        return fail("The new file could not take the old one's place (%1). The file there was "
+                    "left as it was.",
+                    errno);
+    // The rename is only lasting once the folder is on the disk too; where the folder cannot be
+    // opened for that, the file is in place all the same.
+    const Fd flush(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (flush)
+        ::fsync(flush.get());
+    return std::nullopt;
+}
+
+// A pipe or a character device cannot be replaced by renaming a file over it; it is written in
+// place. It is opened without waiting, so a pipe nobody reads is told at once.
+std::optional<QString> writeInPlace(const Place& place, const QByteArray& bytes)
+{
+    const Fd device(::openat(place.folder.get(), place.name.constData(),
+                             O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+    if (!device && errno == ENXIO && S_ISFIFO(place.existing->st_mode))
+        return tr("It is a pipe that no program is reading from, so the tweak has nowhere to go.");
+    struct stat opened;
+    if (!device || ::fstat(device.get(), &opened) != 0)
+        return because("It cannot be opened for writing (%1).", errno);
+    if ((opened.st_mode & S_IFMT) != (place.existing->st_mode & S_IFMT))
+        return tr("It was swapped for something else while it was being opened, so it was not "
+                  "written.");
+    switch (const int error = writeAll(device.get(), bytes)) {
+    case 0:
+        return std::nullopt;
+    case EPIPE:
+        return because("The program reading from the pipe closed it before the whole tweak was "
+                       "written (%1).",
+                       error);
+    case ETIMEDOUT:
+        return tr("The program reading from it stopped taking the tweak.");
+    default:
+        return because("Writing failed (%1).", error);
+    }
+}
+
+} // namespace
+
+std::optional<QString> writeFileWhole(const QString& path, const QByteArray& bytes)
+{
+    if (path.isEmpty())
+        return tr("No file name was given.");
+    if (path.contains(QChar(0)))
+        return tr("The path holds a NUL character, which no file name can contain.");
+
+    const Place place = locate(QFile::encodeName(path));
+    if (!place.failure.isEmpty())
+        return place.failure;
+    if (!place.existing)
+        return replace(place, bytes);
+    const mode_t type = place.existing->st_mode & S_IFMT;
+    if (type == S_IFDIR)
+        return because("It is a folder, not a file (%1).", EISDIR);
+    if (type == S_IFIFO || type == S_IFCHR)
+        return writeInPlace(place, bytes);
+    if (type == S_IFBLK)
+        return tr("It is a disk device; a tweak is never written over a disk.");
+    if (type == S_IFSOCK)
+        return tr("It is a socket, which cannot be written as a file.");
+    // A file the player may not write is not replaced behind their back either.
+    if (::faccessat(place.folder.get(), place.name.constData(), W_OK, AT_EACCESS) != 0)
+        return because("The file may not be written (%1).", errno);
+    return replace(place, bytes);
+}
+
+} // namespace quenzar
+
+#endif

@@ -23,6 +23,23 @@ QString askForPath(Dialogs& dialogs, const QString& pathBoxText)
     return pathBoxText;
 }
 
+// A path quoted in a message box: a very long one loses its middle, so that the box still fits
+// on the screen with its OK button.
+QString quotedPath(const QString& path)
+{
+    constexpr qsizetype longest = 200;
+    const QString native = QDir::toNativeSeparators(path);
+    if (native.size() <= longest)
+        return native;
+    qsizetype head = longest / 2;
+    qsizetype tail = longest - head - 1;
+    if (native.at(head - 1).isHighSurrogate())
+        --head;
+    if (native.at(native.size() - tail).isLowSurrogate())
+        --tail;
+    return native.left(head) + QChar(0x2026) + native.right(tail);
+}
+
 } // namespace
 
 DeliveryChoice askDelivery(Dialogs& dialogs, const QString& pathBoxText)
@@ -71,7 +88,7 @@ bool writeTweakFile(Dialogs& dialogs, const QString& path, const QString& text)
         return true;
     dialogs.message(
         QCoreApplication::translate("quenzar", "The tweak could not be saved to \"%1\".\n\n%2")
-            .arg(QDir::toNativeSeparators(path), *failure),
+            .arg(quotedPath(path), *failure),
         Buttons::Ok);
     return false;
 }

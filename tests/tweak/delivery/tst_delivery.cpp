@@ -4,11 +4,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace quenzar;
@@ -52,7 +57,27 @@ const QByteArray lineEnd = "\r\n";
 const QByteArray lineEnd = "\n";
 #endif
 
+// How a failing save is made: as is, as `nobody` where root would override permissions, or
+// with a program reading a little from the pipe at the path and leaving.
+enum Runner
+{
+    Direct,
+    AsNobody,
+    WithReader
+};
+
+// Runs a shell script with $0 set to `argument`; returns what it printed, or why it failed.
+QByteArray shell(const QString& script, const QString& argument)
+{
+    QProcess sh;
+    sh.start(QStringLiteral("sh"), {QStringLiteral("-c"), script, argument});
+    sh.waitForFinished();
+    return sh.exitCode() == 0 ? sh.readAllStandardOutput() : "failed: " + sh.readAllStandardError();
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Runner)
 
 class tst_Delivery : public QObject
 {
@@ -67,7 +92,10 @@ private slots:
     void writesExactlyTheTextAndOneLineEnd_data();
     void writesExactlyTheTextAndOneLineEnd();
     void replacesAnExistingFileWhole();
-    void relativePathLandsInTheWorkingFolder();
+    void replacingKeepsOwnerGroupModeAndAcl_data();
+    void replacingKeepsOwnerGroupModeAndAcl();
+    void savesWhereThePathLeads_data();
+    void savesWhereThePathLeads();
     void failuresAreToldAndChangeNothing_data();
     void failuresAreToldAndChangeNothing();
     void aWriteThatFailsHalfwayLeavesTheOldFile();
@@ -229,7 +257,7 @@ void tst_Delivery::writesExactlyTheTextAndOneLineEnd()
     QCOMPARE(readAll(path), bytes);
     QCOMPARE(QString::fromUtf8(readAll(path).chopped(lineEnd.size())), text);
     // Nothing else is left beside it.
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"tweak.cfg"});
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tweak.cfg"});
 }
 
 void tst_Delivery::replacesAnExistingFileWhole()
@@ -242,60 +270,150 @@ void tst_Delivery::replacesAnExistingFileWhole()
     QCOMPARE(readAll(path), QByteArray("short") + lineEnd);
 }
 
-void tst_Delivery::relativePathLandsInTheWorkingFolder()
+void tst_Delivery::replacingKeepsOwnerGroupModeAndAcl_data()
 {
+    QTest::addColumn<QString>("setup"); // a script for the old file, $0
+    QTest::newRow("a file in group games") << "chown :games \"$0\" && chmod 664 \"$0\"";
+    QTest::newRow("a read-only file") << "chmod 444 \"$0\"";
+    QTest::newRow("a file only it and its group may read")
+        << "chown :games \"$0\"; chmod 440 \"$0\"";
+    QTest::newRow("the player's file saved by root") << "chown nobody:nogroup \"$0\"";
+    QTest::newRow("an ACL entry for another user") << "setfacl -m u:nobody:rw \"$0\"";
+}
+
+void tst_Delivery::replacingKeepsOwnerGroupModeAndAcl()
+{
+    QFETCH(QString, setup);
+    if (::geteuid() != 0)
+        QSKIP("only root can give a file to another owner or group");
     QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("tweak.cfg"));
+    QVERIFY(writeRaw(path, "old tweak\n"));
+    QCOMPARE(shell(setup, path), QByteArray());
+    const QString getfacl = QStringLiteral("getfacl -p \"$0\""), inode = "stat -c %i \"$0\"";
+    const QByteArray owned = shell(getfacl, path), oldInode = shell(inode, path);
+    QVERIFY2(owned.contains("# owner"), owned);
+
+    ScriptedDialogs dialogs;
+    QVERIFY(delivery::writeTweakFile(dialogs, path, QStringLiteral("new")));
+    QCOMPARE(readAll(path), "new" + lineEnd);
+    QVERIFY(shell(inode, path) != oldInode); // a new file, not the old one rewritten
+    QCOMPARE(shell(getfacl, path), owned);   // owner, group, mode bits and ACL entries
+}
+
+void tst_Delivery::savesWhereThePathLeads_data()
+{
+    QTest::addColumn<QString>("path"); // relative to the working folder
+    QTest::addColumn<bool>("link");
+    QTest::addColumn<QString>("landing");
+    QTest::newRow("the placeholder") << "Enter Path..." << false << "Enter Path...";
+    QTest::newRow("a trailing blank") << "my tweak " << false << "my tweak ";
+    QTest::newRow("the player's own link, sticky folder") << "sticky/mine" << true << "target.cfg";
+    QTest::newRow("the folder owner's link, sticky") << "sticky/owners" << true << "target.cfg";
+    QTest::newRow("a dangling link makes its target") << "dangling" << true << "new.cfg";
+}
+
+void tst_Delivery::savesWhereThePathLeads()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, link);
+    QFETCH(QString, landing);
+    QTemporaryDir folder;
+    // Where root may, the sticky folder and one link in it belong to another user.
+    QCOMPARE(shell("cd \"$0\" && mkdir -m 1777 sticky && echo old >target.cfg && "
+                   "ln -s ../target.cfg sticky/mine && ln -s ../target.cfg sticky/owners && "
+                   "ln -s new.cfg dangling && if [ $(id -u) = 0 ]; then "
+                   "chown 4243 sticky && chown -h 4243 sticky/owners; fi",
+                   folder.path()),
+             QByteArray());
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(folder.path()));
     ScriptedDialogs dialogs;
-    const bool written =
-        delivery::writeTweakFile(dialogs, QStringLiteral("Enter Path..."), QStringLiteral("t"));
+    const bool written = delivery::writeTweakFile(dialogs, path, QStringLiteral("t"));
     QDir::setCurrent(before);
     QVERIFY(written);
-    QCOMPARE(readAll(folder.filePath(QStringLiteral("Enter Path..."))), "t" + lineEnd);
+    QCOMPARE(readAll(folder.filePath(landing)), "t" + lineEnd);
+    QCOMPARE(QFileInfo(folder.filePath(path)).isSymLink(), link);
+    QCOMPARE(QDir(folder.path()).entryList({".*"}, QDir::Files | QDir::Hidden), {});
 }
 
 void tst_Delivery::failuresAreToldAndChangeNothing_data()
 {
     QTest::addColumn<QString>("relativePath"); // within a fresh folder; "" is the empty path
-    QTest::addColumn<bool>("empty");
+    QTest::addColumn<Runner>("runner");
+    QTest::addColumn<QString>("reason"); // words the message must hold
 
-    QTest::newRow("empty path") << "" << true;
-    QTest::newRow("missing folder") << "no such folder/tweak.cfg" << false;
-    QTest::newRow("a folder at the path") << "a folder" << false;
-    QTest::newRow("no permission") << "locked/tweak.cfg" << false;
+    QTest::newRow("empty path") << "" << Direct << "No file name";
+    QTest::newRow("missing folder") << "no such folder/tweak.cfg" << Direct << "No such file";
+    QTest::newRow("a folder at the path") << "a folder" << Direct << "a folder";
+    QTest::newRow("no permission") << "locked/tweak.cfg" << AsNobody << "Permission denied";
+    QTest::newRow("a read-only folder") << "read-only/tweak.cfg" << AsNobody << "The folder";
+    QTest::newRow("another user's link, sticky folder") << "sticky/tweak.cfg" << Direct << "link";
+    QTest::newRow("a link loop") << "loop" << Direct << "Too many levels";
+    QTest::newRow("a NUL in the name") << QString::fromLatin1("t\0.cfg", 6) << Direct << "NUL";
+    QTest::newRow("a pipe nobody reads") << "pipe" << Direct << "no program is reading";
+    QTest::newRow("a pipe whose reader leaves early") << "pipe" << WithReader << "closed it";
+    QTest::newRow("a very long path, shortened")
+        << "no such folder/" + QString(250, u'x') << Direct << "No such file";
 }
 
 void tst_Delivery::failuresAreToldAndChangeNothing()
 {
     QFETCH(QString, relativePath);
-    QFETCH(bool, empty);
+    QFETCH(Runner, runner);
+    QFETCH(QString, reason);
     QTemporaryDir folder;
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("a folder")));
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("locked")));
-    const QString locked = folder.filePath(QStringLiteral("locked"));
-    const QString existing = folder.filePath(QStringLiteral("locked/tweak.cfg"));
-    QVERIFY(writeRaw(existing, "old tweak\n"));
-    QFile::setPermissions(existing, QFile::ReadOwner);
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-    if (relativePath.startsWith(QStringLiteral("locked")) && ::geteuid() == 0) {
-        QFile::setPermissions(locked, QFile::permissions(locked) | QFile::WriteOwner);
-        QSKIP("root may write anywhere, so a folder cannot refuse it");
+    const auto restore = qScopeGuard([&] { shell("chmod -R u+w \"$0\"", folder.path()); });
+    QCOMPARE(shell("cd \"$0\" && chmod 755 . && mkdir 'a folder' && mkdir -m 1777 sticky && "
+                   "mkdir locked read-only && echo old | tee locked/tweak.cfg victim.cfg >"
+                   "read-only/tweak.cfg && chmod 400 locked/tweak.cfg && chmod 500 locked && "
+                   "chmod 666 read-only/tweak.cfg && chmod 555 read-only && mkfifo pipe && "
+                   "ln -s ../victim.cfg sticky/tweak.cfg && ln -s loop loop",
+                   folder.path()),
+             QByteArray());
+    const bool root = ::geteuid() == 0;
+    if (relativePath.startsWith(QStringLiteral("sticky"))) {
+        if (!root)
+            QSKIP("only root can give a link to another user");
+        QCOMPARE(
+            shell("chown 4243 \"$0\" && chown -h 4242 \"$0/tweak.cfg\"", folder.filePath("sticky")),
+            QByteArray());
     }
+    std::jthread reader;
+    if (runner == WithReader) {
+        const int end = ::open(QFile::encodeName(folder.filePath("pipe")), O_RDONLY | O_NONBLOCK);
+        reader = std::jthread([end] {
+            pollfd some{end, POLLIN, 0};
+            ::poll(&some, 1, 10000);
+            ::close(end);
+        });
+    }
+    const QString snapshot = QStringLiteral("cd \"$0\" && ls -lAR --time-style=+ && cat */*.cfg");
+    const QByteArray before = shell(snapshot, folder.path());
 
-    const QString path = empty ? QString() : folder.filePath(relativePath);
+    // More than a pipe holds, so that a reader leaving early is met half-way. Root saves as
+    // nobody where it must not override permissions.
+    const QString text(200000, u'n');
+    const QString path = relativePath.isEmpty() ? QString() : folder.filePath(relativePath);
+    const bool asNobody = root && runner == AsNobody;
+    QVERIFY(!asNobody || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
     ScriptedDialogs dialogs;
-    QVERIFY(!delivery::writeTweakFile(dialogs, path, QStringLiteral("new tweak")));
+    const bool written = delivery::writeTweakFile(dialogs, path, text);
+    QVERIFY(!asNobody || (::seteuid(0) == 0 && ::setegid(0) == 0));
+    QVERIFY(!written);
 
     QCOMPARE(dialogs.shown.size(), 1);
     const auto& box = dialogs.shown.first();
     QCOMPARE(box.buttons, Buttons::Ok);
-    QVERIFY2(box.prompt.contains(QDir::toNativeSeparators(path)), qPrintable(box.prompt));
-    // The reason follows the path: more than the sentence around it.
-    QVERIFY2(box.prompt.section(u'\n', 2).trimmed().size() > 3, qPrintable(box.prompt));
-    QCOMPARE(readAll(existing), QByteArray("old tweak\n"));
-    QVERIFY(QFileInfo(folder.filePath(QStringLiteral("a folder"))).isDir());
-    QFile::setPermissions(locked, QFile::permissions(locked) | QFile::WriteOwner);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (shown.size() > 200) // the middle left out, so the box fits on the screen
+        QVERIFY2(!box.prompt.contains(shown) && box.prompt.contains(shown.left(90)) &&
+                     box.prompt.contains(shown.right(90)) && box.prompt.indexOf(u'\n') < 240,
+                 qPrintable(box.prompt));
+    else
+        QVERIFY2(box.prompt.contains(shown), qPrintable(box.prompt));
+    QVERIFY2(box.prompt.section(u'\n', 2).contains(reason), qPrintable(box.prompt));
+    QCOMPARE(shell(snapshot, folder.path()), before);
 }
 
 void tst_Delivery::aWriteThatFailsHalfwayLeavesTheOldFile()
@@ -323,7 +441,7 @@ void tst_Delivery::aWriteThatFailsHalfwayLeavesTheOldFile()
     QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(dialogs.shown.first().prompt.contains(path));
     QCOMPARE(readAll(path), old);
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"tweak.cfg"});
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tweak.cfg"});
 }
 
 void tst_Delivery::diskFullIsReported()
@@ -339,6 +457,9 @@ void tst_Delivery::diskFullIsReported()
         qPrintable(dialogs.shown.first().prompt));
     // The device is still a device, not a file renamed over it.
     QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
+    ScriptedDialogs quiet;
+    QVERIFY(delivery::writeTweakFile(quiet, QStringLiteral("/dev/null"), QStringLiteral("t")));
+    QVERIFY(quiet.shown.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_Delivery)

@@ -137,28 +137,31 @@ void LinuxShutdown::askSessionManager(std::size_t index, Answered answered)
         askLoginManager(std::move(answered));
         return;
     }
-    // Looked up rather than called straight away: the call would start a session manager the
-    // desktop does not run, where the bus can activate one.
+    // Looked up first: calling a name that the bus can activate would start a session manager
+    // this desktop does not run.
     QDBusMessage lookUp =
         QDBusMessage::createMethodCall(busService, busPath, busService, "NameHasOwner");
     lookUp << sessionManagers[index].service;
     whenAnswered(m_session->asyncCall(lookUp, m_sessionTimeoutMs),
                  [this, index, answered = std::move(answered)](const QDBusMessage& reply) {
-                     if (reply.type() != QDBusMessage::ReplyMessage ||
-                         !reply.arguments().value(0).toBool()) {
+                     if (reply.type() == QDBusMessage::ReplyMessage &&
+                         reply.arguments().value(0).toBool())
+                         callSessionManager(index, answered);
+                     else
                          askSessionManager(index + 1, answered);
-                         return;
-                     }
-                     const SessionManager& manager = sessionManagers[index];
-                     QDBusMessage call = QDBusMessage::createMethodCall(
-                         manager.service, manager.path, manager.interface, manager.method);
-                     call.setArguments(manager.arguments);
-                     const QString who =
-                         QStringLiteral("The desktop's session manager (%1)").arg(manager.service);
-                     whenAnswered(m_session->asyncCall(call, m_sessionTimeoutMs),
-                                  [answered, who](const QDBusMessage& answer) {
-                                      answered(outcome(answer, who));
-                                  });
+                 });
+}
+
+void LinuxShutdown::callSessionManager(std::size_t index, Answered answered)
+{
+    const SessionManager& manager = sessionManagers[index];
+    QDBusMessage call = QDBusMessage::createMethodCall(manager.service, manager.path,
+                                                       manager.interface, manager.method);
+    call.setArguments(manager.arguments);
+    const QString who = QStringLiteral("The desktop's session manager (%1)").arg(manager.service);
+    whenAnswered(m_session->asyncCall(call, m_sessionTimeoutMs),
+                 [answered = std::move(answered), who](const QDBusMessage& reply) {
+                     answered(outcome(reply, who));
                  });
 }
 

@@ -36,6 +36,7 @@ protected:
 
 private:
     void askSessionManager(std::size_t index, Answered answered);
+    void callSessionManager(std::size_t index, Answered answered);
     void askLoginManager(Answered answered);
     void whenAnswered(const QDBusPendingCall& call, std::function<void(const QDBusMessage&)> then);
 

@@ -21,8 +21,8 @@ namespace {
 
 class NoShutdown final : public quenzar::Shutdown
 {
-public:
-    quenzar::ShutdownResult powerOff() override { return {false, QStringLiteral("not here")}; }
+protected:
+    void request(Answered answered) override { answered({false, QStringLiteral("not here")}); }
 };
 
 bool save(QWidget* form, const QString& path)

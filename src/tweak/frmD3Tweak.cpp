@@ -610,19 +610,30 @@ void frmD3Tweak::cmdSaveEdit_Click()
 
 void frmD3Tweak::cmdExit_Click()
 {
+    // The last request still awaits its answer, perhaps behind a password prompt: that is where
+    // the player answers now, and nothing more may be sent underneath it.
+    if (m_services.shutdown.pending())
+        return;
     const Answer answer =
         m_services.dialogs.message(QStringLiteral("Quit windows or quit this program?"),
                                    Buttons::YesNoCancel, QStringLiteral("Tarvel's DOOM 3 TWEAK"));
+    if (answer == Answer::No) {
+        m_services.forms.end();
+        return;
+    }
     if (answer != Answer::Yes)
         return;
     // However this box is closed, the shutdown follows: it offers no way back.
     m_services.dialogs.message(QStringLiteral(" Afsluiten van Windows, ok om verder te gaan "),
                                Buttons::Ok);
-    const ShutdownResult result = m_services.shutdown.powerOff();
-    if (!result.requested) {
-        m_services.dialogs.message(
-            tr("The computer could not be shut down.\n\n%1").arg(result.reason), Buttons::Ok);
-    }
+    // The answer may come long after this handler, even after this window has been closed, so
+    // it reaches only the dialogs, which last as long as the program.
+    m_services.shutdown.requestPowerOff(
+        [&dialogs = m_services.dialogs](const ShutdownResult& result) {
+            if (!result.requested)
+                dialogs.message(tr("The computer could not be shut down.\n\n%1").arg(result.reason),
+                                Buttons::Ok);
+        });
 }
 
 void frmD3Tweak::cmdAd_Click()

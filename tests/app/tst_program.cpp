@@ -5,12 +5,58 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <atomic>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+#endif
 
 using namespace quenzar;
 
 namespace {
+
+#ifdef Q_OS_UNIX
+// Where both D-Bus buses are said to be: a socket that notes and drops whoever connects, so that
+// a program reaching for a bus is caught at once.
+struct BusTrap
+{
+    int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    std::atomic<bool> knocked = false;
+    std::thread watch;
+
+    bool listenAt(const QByteArray& path)
+    {
+        sockaddr_un address{AF_UNIX, {}};
+        qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
+        if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(fd, 8))
+            return false;
+        watch = std::thread([this] {
+            for (int caller; (caller = accept(fd, nullptr, nullptr)) >= 0; close(caller))
+                knocked = true;
+        });
+        return true;
+    }
+    ~BusTrap()
+    {
+        shutdown(fd, SHUT_RDWR); // ends the waiting accept()
+        if (watch.joinable())
+            watch.join();
+        close(fd);
+    }
+};
+#else
+struct BusTrap
+{
+    bool knocked = false;
+    bool listenAt(const QByteArray&) { return true; }
+};
+#endif
 
 // Runs the event loop as main() does; a stuck loop ends after a while with status 99.
 int runEventLoop()
@@ -39,12 +85,25 @@ class tst_Program : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void cleanup();
     void startsOnTheWelcomeDialogAlone();
     void noEndsTheProgramWithEveryWindow();
     void theProgramEndsWithItsLastWindow_data();
     void theProgramEndsWithItsLastWindow();
+
+private:
+    QTemporaryDir m_dir;
+    BusTrap m_buses; // nothing may reach for a bus before Exit is answered Yes
 };
+
+void tst_Program::initTestCase()
+{
+    const QByteArray path = m_dir.filePath(QStringLiteral("bus")).toLocal8Bit();
+    QVERIFY(m_buses.listenAt(path));
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + path);
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + path);
+}
 
 void tst_Program::cleanup()
 {
@@ -62,6 +121,7 @@ void tst_Program::startsOnTheWelcomeDialogAlone()
     // Shown only once the event loop runs: nothing else is opened at start.
     QCoreApplication::processEvents();
     QCOMPARE(visibleWindows(), QStringList{"frmFirst"});
+    QVERIFY(!m_buses.knocked);
 }
 
 void tst_Program::noEndsTheProgramWithEveryWindow()
@@ -77,6 +137,7 @@ void tst_Program::noEndsTheProgramWithEveryWindow()
     QCOMPARE(visibleWindows(), QStringList{});
     QVERIFY(!program.forms().loaded(frmFirst::formName));
     QVERIFY(!program.forms().loaded(frmD3Tweak::formName));
+    QVERIFY(!m_buses.knocked);
 }
 
 void tst_Program::theProgramEndsWithItsLastWindow_data()

@@ -4,17 +4,18 @@
 
 namespace quenzar::testing {
 
-// Records power-off requests instead of making them.
+// Records power-off requests instead of making them, and answers each at once with `result`.
 class FakeShutdown final : public Shutdown
 {
 public:
     int calls = 0;
     ShutdownResult result{true, {}};
 
-    ShutdownResult powerOff() override
+protected:
+    void request(Answered answered) override
     {
         ++calls;
-        return result;
+        answered(result);
     }
 };
 

@@ -18,12 +18,22 @@ const QString loginService = QStringLiteral("org.freedesktop.login1");
 const QString loginPath = QStringLiteral("/org/freedesktop/login1");
 const QString loginManager = QStringLiteral("org.freedesktop.login1.Manager");
 const QString mockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
-// Owned on the private bus only; seeing it proves a connection is on that bus.
+// Owned on the private buses only; seeing it proves a connection is on one of them.
 const QString markerService = QStringLiteral("org.quenzar.ShutdownTestBus");
 
 // Debian's python3-dbusmock lives in the system interpreter, not in whatever python3 is first on
 // PATH.
 const QString systemPython = QStringLiteral("/usr/bin/python3");
+
+bool waitForName(QDBusConnectionInterface* bus, const QString& name, bool owned, int ms,
+                 const QProcess* owner = nullptr)
+{
+    QDeadlineTimer deadline(ms);
+    while (bus->isServiceRegistered(name).value() != owned && !deadline.hasExpired() &&
+           (!owner || owner->state() == QProcess::Running))
+        QThread::msleep(20);
+    return bus->isServiceRegistered(name).value() == owned;
+}
 
 } // namespace
 
@@ -41,30 +51,28 @@ QString MockLoginManager::deadBusAddress() const
     return QStringLiteral("unix:path=") + m_dir.filePath(QStringLiteral("no-bus-here"));
 }
 
-QDBusConnection MockLoginManager::control() const
+QString MockLoginManager::controlName(Bus bus) const
 {
-    return QDBusConnection(m_connectionPrefix + QStringLiteral("control"));
+    return m_connectionPrefix +
+           (bus == Bus::System ? QStringLiteral("system") : QStringLiteral("session"));
 }
 
-void MockLoginManager::startBus()
+QDBusConnection MockLoginManager::control(Bus bus) const
 {
-    QVERIFY(m_dir.isValid());
-    QVERIFY(!hasBus());
-    // Until the private bus is up, the system bus address leads nowhere.
-    const QByteArray nowhere = deadBusAddress().toUtf8();
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", nowhere);
-    qputenv("DBUS_SESSION_BUS_ADDRESS", nowhere);
+    return QDBusConnection(controlName(bus));
+}
 
-    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-    if (daemon.isEmpty()) {
+void MockLoginManager::startDaemon(Daemon& daemon, const QString& name)
+{
+    const QString executable = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (executable.isEmpty()) {
         m_unavailable =
             QStringLiteral("dbus-daemon is not installed; the private test bus cannot be started");
         return;
     }
-
     // A minimal bus of our own: no service activation, so nothing can be started on it behind
     // the test's back, and everything may talk to everything.
-    const QString config = m_dir.filePath(QStringLiteral("bus.conf"));
+    const QString config = m_dir.filePath(name + QStringLiteral(".conf"));
     QFile configFile(config);
     QVERIFY(configFile.open(QIODevice::WriteOnly));
     configFile.write(QStringLiteral("<!DOCTYPE busconfig PUBLIC "
@@ -80,34 +88,53 @@ void MockLoginManager::startBus()
                                     "    <allow own=\"*\"/>\n"
                                     "  </policy>\n"
                                     "</busconfig>\n")
-                         .arg(m_dir.filePath(QStringLiteral("bus")))
+                         .arg(m_dir.filePath(name))
                          .toUtf8());
     configFile.close();
 
-    m_busDaemon.start(daemon, {QStringLiteral("--config-file=") + config,
+    QProcess& process = daemon.process;
+    process.start(executable, {QStringLiteral("--config-file=") + config,
                                QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-    QVERIFY2(m_busDaemon.waitForStarted(10000), qPrintable(m_busDaemon.errorString()));
+    QVERIFY2(process.waitForStarted(10000), qPrintable(process.errorString()));
     QDeadlineTimer deadline(10000);
-    while (!m_busDaemon.canReadLine() && !deadline.hasExpired() &&
-           m_busDaemon.state() == QProcess::Running)
-        m_busDaemon.waitForReadyRead(100);
-    QVERIFY2(m_busDaemon.canReadLine(),
-             qPrintable("dbus-daemon printed no address: " + m_busDaemon.readAllStandardError()));
-    const QString address = QString::fromUtf8(m_busDaemon.readLine()).trimmed();
+    while (!process.canReadLine() && !deadline.hasExpired() && process.state() == QProcess::Running)
+        process.waitForReadyRead(100);
+    QVERIFY2(process.canReadLine(),
+             qPrintable("dbus-daemon printed no address: " + process.readAllStandardError()));
+    const QString address = QString::fromUtf8(process.readLine()).trimmed();
     QVERIFY(address.startsWith(QLatin1String("unix:")));
-    m_busAddress = address;
+    daemon.address = address;
+}
 
-    // Anything that asks for the system bus from now on lands on the private one. The session
-    // bus stays dead, so that only a request sent on the system bus can reach the mock.
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_busAddress.toUtf8());
+void MockLoginManager::startBus()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(!hasBus());
+    // Until the private buses are up, both addresses lead nowhere.
+    const QByteArray nowhere = deadBusAddress().toUtf8();
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", nowhere);
+    qputenv("DBUS_SESSION_BUS_ADDRESS", nowhere);
 
-    QDBusConnection bus =
-        QDBusConnection::connectToBus(m_busAddress, m_connectionPrefix + QStringLiteral("control"));
-    QVERIFY2(bus.isConnected(), qPrintable(bus.lastError().message()));
-    QVERIFY(bus.registerService(markerService));
+    startDaemon(m_system, QStringLiteral("system-bus"));
+    if (QTest::currentTestFailed() || !m_unavailable.isEmpty())
+        return;
+    startDaemon(m_session, QStringLiteral("session-bus"));
+    if (QTest::currentTestFailed())
+        return;
+
+    // Anything that asks for a bus from now on lands on a private one.
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", m_system.address.toUtf8());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", m_session.address.toUtf8());
+
+    for (const Bus bus : {Bus::System, Bus::Session}) {
+        QDBusConnection connection = QDBusConnection::connectToBus(
+            bus == Bus::System ? m_system.address : m_session.address, controlName(bus));
+        QVERIFY2(connection.isConnected(), qPrintable(connection.lastError().message()));
+        QVERIFY(connection.registerService(markerService));
+    }
 
     if (!QFileInfo(systemPython).isExecutable()) {
-        m_unavailable = systemPython + QStringLiteral(" is missing, so the logind mock cannot run");
+        m_unavailable = systemPython + QStringLiteral(" is missing, so the mocks cannot run");
     } else {
         QProcess probe;
         probe.start(systemPython, {QStringLiteral("-c"), QStringLiteral("import dbusmock, gi")});
@@ -123,108 +150,132 @@ void MockLoginManager::startBus()
 void MockLoginManager::stopBus()
 {
     stop();
-    QDBusConnection::disconnectFromBus(m_connectionPrefix + QStringLiteral("control"));
+    for (const Bus bus : {Bus::System, Bus::Session})
+        QDBusConnection::disconnectFromBus(controlName(bus));
     for (int i = 0; i < m_connections; ++i)
         QDBusConnection::disconnectFromBus(m_connectionPrefix +
                                            QStringLiteral("under-test-%1").arg(i));
     m_connections = 0;
-    if (m_busDaemon.state() != QProcess::NotRunning) {
-        m_busDaemon.terminate();
-        if (!m_busDaemon.waitForFinished(5000)) {
-            m_busDaemon.kill();
-            m_busDaemon.waitForFinished(5000);
+    for (Daemon* daemon : {&m_system, &m_session}) {
+        if (daemon->process.state() != QProcess::NotRunning) {
+            daemon->process.terminate();
+            if (!daemon->process.waitForFinished(5000)) {
+                daemon->process.kill();
+                daemon->process.waitForFinished(5000);
+            }
         }
+        daemon->address.clear();
     }
-    if (hasBus()) {
-        // Whatever asks for a bus after this must not find a real one.
-        const QByteArray nowhere = deadBusAddress().toUtf8();
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", nowhere);
-        qputenv("DBUS_SESSION_BUS_ADDRESS", nowhere);
-        m_busAddress.clear();
-    }
+    // Whatever asks for a bus after this must not find a real one.
+    const QByteArray nowhere = deadBusAddress().toUtf8();
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", nowhere);
+    qputenv("DBUS_SESSION_BUS_ADDRESS", nowhere);
+}
+
+void MockLoginManager::spawnMock(Bus bus, const QString& service, const QString& path,
+                                 QStringList arguments)
+{
+    QVERIFY2(m_unavailable.isEmpty(), qPrintable(m_unavailable));
+    QVERIFY(hasBus());
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), m_system.address);
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_session.address);
+    process->setProcessEnvironment(env);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    arguments.prepend(QStringLiteral("dbusmock"));
+    arguments.prepend(QStringLiteral("-m"));
+    process->start(systemPython, arguments);
+    QVERIFY2(process->waitForStarted(10000), qPrintable(process->errorString()));
+    QProcess* started = process.get();
+    m_mocks.push_back({std::move(process), bus, service, path});
+    QVERIFY2(waitForName(control(bus).interface(), service, true, 20000, started),
+             qPrintable(service + " did not come up: " + started->readAllStandardError()));
 }
 
 void MockLoginManager::start()
 {
-    QVERIFY2(m_unavailable.isEmpty(), qPrintable(m_unavailable));
-    QVERIFY(hasBus());
-    QVERIFY(m_mock.state() == QProcess::NotRunning);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    // The logind template puts itself on the system bus; make sure that is ours.
-    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), m_busAddress);
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), deadBusAddress());
-    m_mock.setProcessEnvironment(env);
-    m_mock.setStandardOutputFile(QProcess::nullDevice());
-    m_mock.start(systemPython, {QStringLiteral("-m"), QStringLiteral("dbusmock"),
-                                QStringLiteral("--template"), QStringLiteral("logind")});
-    QVERIFY2(m_mock.waitForStarted(10000), qPrintable(m_mock.errorString()));
+    spawnMock(Bus::System, loginService, loginPath,
+              {QStringLiteral("--template"), QStringLiteral("logind")});
+}
 
-    QDBusConnectionInterface* bus = control().interface();
-    QDeadlineTimer deadline(20000);
-    while (!bus->isServiceRegistered(loginService) && !deadline.hasExpired() &&
-           m_mock.state() == QProcess::Running)
-        QThread::msleep(50);
-    QVERIFY2(bus->isServiceRegistered(loginService),
-             qPrintable("the logind mock did not come up: " + m_mock.readAllStandardError()));
+void MockLoginManager::startSessionManager(const QString& service, const QString& path,
+                                           const QString& interface, const QString& method,
+                                           const QString& signature, const QString& pythonCode)
+{
+    spawnMock(Bus::Session, service, path, {QStringLiteral("--session"), service, path, interface});
+    if (!QTest::currentTestFailed())
+        addMethod(Bus::Session, service, path, interface, method, signature, pythonCode);
 }
 
 void MockLoginManager::stop()
 {
-    if (m_mock.state() == QProcess::NotRunning)
-        return;
-    m_mock.terminate();
-    if (!m_mock.waitForFinished(5000)) {
-        m_mock.kill();
-        m_mock.waitForFinished(5000);
+    for (Mock& mock : m_mocks) {
+        mock.process->terminate();
+        if (!mock.process->waitForFinished(5000)) {
+            mock.process->kill();
+            mock.process->waitForFinished(5000);
+        }
+        // The next case must not find the old mock's name still on the bus.
+        if (QDBusConnectionInterface* bus = control(mock.bus).interface())
+            waitForName(bus, mock.service, false, 5000);
     }
-    // The next case must not find the old mock's name still on the bus.
-    QDBusConnectionInterface* bus = control().interface();
-    if (!bus)
-        return;
-    QDeadlineTimer deadline(5000);
-    while (bus->isServiceRegistered(loginService) && !deadline.hasExpired())
-        QThread::msleep(20);
+    m_mocks.clear();
+}
+
+void MockLoginManager::addMethod(Bus bus, const QString& service, const QString& path,
+                                 const QString& interface, const QString& method,
+                                 const QString& signature, const QString& pythonCode)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, mockInterface, "AddMethod");
+    call << interface << method << signature << QString() << pythonCode;
+    const QDBusMessage reply = control(bus).call(call);
+    QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
 }
 
 void MockLoginManager::makePowerOffRun(const QString& pythonCode)
 {
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(loginService, loginPath, mockInterface, "AddMethod");
-    call << loginManager << QStringLiteral("PowerOff") << QStringLiteral("b") << QString()
-         << pythonCode;
-    const QDBusMessage reply = control().call(call);
-    QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
+    addMethod(Bus::System, loginService, loginPath, loginManager, QStringLiteral("PowerOff"),
+              QStringLiteral("b"), pythonCode);
 }
 
-QList<MockLoginManager::RecordedCall> MockLoginManager::recordedCalls()
+QStringList MockLoginManager::calls()
 {
-    QList<RecordedCall> calls;
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(loginService, loginPath, mockInterface, "GetCalls");
-    // Generous: a mock that is still sleeping in PowerOff answers only when it wakes.
-    const QDBusMessage reply = control().call(call, QDBus::Block, 15000);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) {
-        qWarning() << "GetCalls failed:" << reply.errorName() << reply.errorMessage();
-        return {{QStringLiteral("<GetCalls failed>"), {}}};
+    QStringList calls;
+    for (const Mock& mock : m_mocks) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(mock.service, mock.path, mockInterface, "GetCalls");
+        // Generous: a mock that is still sleeping in a method answers only when it wakes.
+        const QDBusMessage reply = control(mock.bus).call(call, QDBus::Block, 15000);
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) {
+            qWarning() << "GetCalls failed:" << reply.errorName() << reply.errorMessage();
+            return {QStringLiteral("<GetCalls failed>")};
+        }
+        const QDBusArgument list = reply.arguments().constFirst().value<QDBusArgument>();
+        list.beginArray();
+        while (!list.atEnd()) {
+            qulonglong timestamp = 0;
+            QString method;
+            QVariantList args;
+            list.beginStructure();
+            list >> timestamp >> method >> args;
+            list.endStructure();
+            QStringList shown;
+            for (const QVariant& arg : args)
+                shown.append(arg.toString());
+            calls.append(QStringLiteral("%1 %2(%3)")
+                             .arg(mock.service, method, shown.join(QStringLiteral(", "))));
+        }
+        list.endArray();
     }
-    const QDBusArgument list = reply.arguments().constFirst().value<QDBusArgument>();
-    list.beginArray();
-    while (!list.atEnd()) {
-        RecordedCall recorded;
-        qulonglong timestamp = 0;
-        list.beginStructure();
-        list >> timestamp >> recorded.method >> recorded.args;
-        list.endStructure();
-        calls.append(recorded);
-    }
-    list.endArray();
     return calls;
 }
 
-QDBusConnection MockLoginManager::connectionUnderTest()
+QDBusConnection MockLoginManager::connectionUnderTest(Bus bus)
 {
+    const QString& address = bus == Bus::System ? m_system.address : m_session.address;
     // Without the private bus, a connection that leads nowhere rather than anywhere else.
-    return QDBusConnection::connectToBus(hasBus() ? m_busAddress : deadBusAddress(),
+    return QDBusConnection::connectToBus(hasBus() ? address : deadBusAddress(),
                                          m_connectionPrefix +
                                              QStringLiteral("under-test-%1").arg(m_connections++));
 }

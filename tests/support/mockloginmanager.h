@@ -1,28 +1,30 @@
 #pragma once
 
 #include <QDBusConnection>
-#include <QList>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
-#include <QVariantList>
+
+#include <memory>
+#include <vector>
 
 namespace quenzar::testing {
 
-// A dbus-daemon of the test's own, with python-dbusmock's logind template standing in for
-// systemd-logind, so that a real LogindShutdown can be exercised without any request ever
-// reaching the machine's real login manager.
+// A private system bus and a private session bus of the test's own, with python-dbusmock objects
+// standing in for systemd-logind and for desktop session managers, so that a real shutdown
+// request can be exercised without any of it ever reaching the machine's own buses.
 //
-// Once startBus() has run, the process's system bus address leads to the private bus and its
-// session bus address to nowhere. The members that check something report through QVERIFY, so
-// the caller looks at QTest::currentTestFailed() afterwards.
+// Once startBus() has run, the process's system and session bus addresses lead to the private
+// buses. The members that check something report through QVERIFY, so the caller looks at
+// QTest::currentTestFailed() afterwards.
 class MockLoginManager
 {
 public:
-    struct RecordedCall
+    enum class Bus
     {
-        QString method;
-        QVariantList args;
+        System,
+        Session
     };
 
     MockLoginManager();
@@ -30,42 +32,68 @@ public:
     MockLoginManager(const MockLoginManager&) = delete;
     MockLoginManager& operator=(const MockLoginManager&) = delete;
 
-    // Starts the private bus. Call once, from initTestCase(). A machine without dbus-daemon is
+    // Starts the private buses. Call once, from initTestCase(). A machine without dbus-daemon is
     // not a failure: hasBus() stays false and unavailableReason() says why.
     void startBus();
-    // Stops the mock and the bus; the system bus address leads nowhere again.
+    // Stops the mocks and the buses; both bus addresses lead nowhere again.
     void stopBus();
-    bool hasBus() const { return !m_busAddress.isEmpty(); }
+    bool hasBus() const { return !m_system.address.isEmpty(); }
 
-    // Why the login manager mock cannot run here; empty when it can.
+    // Why the mocks cannot run here; empty when they can.
     QString unavailableReason() const { return m_unavailable; }
 
-    // Starts the logind mock and waits until it owns its name on the private bus.
+    // Starts the logind mock on the system bus and waits until it owns its name.
     void start();
-    // Stops the mock, if it runs, and waits until its name has left the bus.
+    // Starts a mock on the session bus that owns `service` and whose object at `path` answers
+    // `method` of `interface` (arguments of D-Bus `signature`) by running `pythonCode`, or at
+    // once and with nothing when that is empty; waits until it owns its name.
+    void startSessionManager(const QString& service, const QString& path, const QString& interface,
+                             const QString& method, const QString& signature,
+                             const QString& pythonCode = {});
+    // Stops every mock and waits until their names have left the buses.
     void stop();
 
-    // Replaces the mock's do-nothing PowerOff with the given Python body.
+    // Replaces the logind mock's do-nothing PowerOff with the given Python body.
     void makePowerOffRun(const QString& pythonCode);
-    // The calls the mock has seen on the login manager, in order. A failed query comes back as
-    // a single call named "<GetCalls failed>", which no expectation matches.
-    QList<RecordedCall> recordedCalls();
+    // Every call the mocks have seen, as "service method(value, ...)": the mocks in the order they
+    // were started, each one's calls in order. The values are as the mock's signature reads
+    // them, so they show no type. A failed query comes back as "<GetCalls failed>", which no
+    // expectation matches.
+    QStringList calls();
 
-    // A new connection to the private bus for each call, so that no state carries over between
+    // A new connection to a private bus for each call, so that no state carries over between
     // cases.
-    QDBusConnection connectionUnderTest();
+    QDBusConnection connectionUnderTest(Bus bus = Bus::System);
     // An address where no bus listens.
     QString deadBusAddress() const;
-    // Whether `bus` is the private bus: only there is the marker name owned.
+    // Whether `bus` is one of the private buses: only there is the marker name owned.
     bool isPrivateBus(const QDBusConnection& bus) const;
 
 private:
-    QDBusConnection control() const;
+    struct Daemon
+    {
+        QProcess process;
+        QString address;
+    };
+    struct Mock
+    {
+        std::unique_ptr<QProcess> process;
+        Bus bus;
+        QString service;
+        QString path;
+    };
+
+    void startDaemon(Daemon& daemon, const QString& name);
+    void spawnMock(Bus bus, const QString& service, const QString& path, QStringList arguments);
+    void addMethod(Bus bus, const QString& service, const QString& path, const QString& interface,
+                   const QString& method, const QString& signature, const QString& pythonCode);
+    QDBusConnection control(Bus bus) const;
+    QString controlName(Bus bus) const;
 
     QTemporaryDir m_dir;
-    QProcess m_busDaemon;
-    QProcess m_mock;
-    QString m_busAddress;
+    Daemon m_system;
+    Daemon m_session;
+    std::vector<Mock> m_mocks;
     QString m_unavailable;
     QString m_connectionPrefix;
     int m_connections = 0;

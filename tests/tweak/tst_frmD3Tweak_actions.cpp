@@ -71,8 +71,8 @@ private slots:
 
     void exitYesShutsDownOnce_data();
     void exitYesShutsDownOnce();
-    void exitNoOrCancelDoesNothing_data();
-    void exitNoOrCancelDoesNothing();
+    void exitNoEndsCancelDoesNothing_data();
+    void exitNoEndsCancelDoesNothing();
     void aRefusedShutdownIsTold();
 
     void advancedScreenOpensTheEditor();
@@ -509,22 +509,24 @@ void tst_frmD3Tweak_actions::exitYesShutsDownOnce()
     QCOMPARE(m_app->ends, 0);
 }
 
-void tst_frmD3Tweak_actions::exitNoOrCancelDoesNothing_data()
+void tst_frmD3Tweak_actions::exitNoEndsCancelDoesNothing_data()
 {
     QTest::addColumn<Answer>("answer");
-    QTest::newRow("No") << Answer::No;
-    QTest::newRow("Cancel") << Answer::Cancel;
+    QTest::addColumn<int>("ends");
+    QTest::newRow("No") << Answer::No << 1;
+    QTest::newRow("Cancel") << Answer::Cancel << 0;
 }
 
-void tst_frmD3Tweak_actions::exitNoOrCancelDoesNothing()
+void tst_frmD3Tweak_actions::exitNoEndsCancelDoesNothing()
 {
     QFETCH(Answer, answer);
+    QFETCH(int, ends);
     m_app->dialogs.answers = {answer};
     press("cmdExit");
     QCOMPARE(m_app->dialogs.shown.size(), 1);
     QCOMPARE(m_app->shutdown.calls, 0);
-    QCOMPARE(m_app->ends, 0);
-    QVERIFY(m_main->isVisible());
+    QCOMPARE(m_app->ends, ends);
+    QCOMPARE(m_main->isVisible(), ends == 0);
 }
 
 void tst_frmD3Tweak_actions::aRefusedShutdownIsTold()

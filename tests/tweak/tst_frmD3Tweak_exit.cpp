@@ -3,14 +3,16 @@
 
 #include "platform/forms.h"
 #include "platform/services.h"
-#include "platform/shutdown/shutdown_logind.h"
+#include "platform/shutdown/shutdown_linux.h"
 #include "tweak/frmD3Tweak.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <utility>
@@ -18,20 +20,46 @@
 using namespace quenzar;
 using quenzar::testing::MockLoginManager;
 using quenzar::testing::ScriptedDialogs;
+using Bus = MockLoginManager::Bus;
 
 namespace {
 
-// The main window as the program builds it, over scripted dialogs but with the real logind
-// request, sent on a connection to the test's private bus.
-struct MainWindowOverLogind
+// How long the window under test waits for a session manager.
+constexpr int sessionTimeoutMs = 2000;
+
+// What the desktops serve, and the one call each should receive.
+struct SessionManager
+{
+    QString service, path, interface, method, signature, call;
+};
+const QHash<QString, SessionManager> sessionManagers{
+    {"gnome",
+     {"org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager",
+      "Shutdown", "", "Shutdown()"}},
+    {"plasma",
+     {"org.kde.LogoutPrompt", "/LogoutPrompt", "org.kde.LogoutPrompt", "promptShutDown", "",
+      "promptShutDown()"}},
+    {"ksmserver",
+     {"org.kde.ksmserver", "/KSMServer", "org.kde.KSMServerInterface", "logout", "iii",
+      "logout(1, 2, 2)"}},
+    {"xfce",
+     {"org.xfce.SessionManager", "/org/xfce/SessionManager", "org.xfce.Session.Manager", "Shutdown",
+      "b", "Shutdown(true)"}},
+    {"logind", {"org.freedesktop.login1", {}, {}, {}, {}, "PowerOff(true)"}},
+};
+
+// The main window as the program builds it, over scripted dialogs but with the real request,
+// sent on connections to the test's private buses.
+struct MainWindowOverDBus
 {
     ScriptedDialogs dialogs;
-    LogindShutdown shutdown;
+    LinuxShutdown shutdown;
     int ends = 0;
     Forms forms{[this] { ++ends; }};
     Services services{forms, dialogs, shutdown};
 
-    explicit MainWindowOverLogind(QDBusConnection bus) : shutdown(std::move(bus), 10000)
+    MainWindowOverDBus(QDBusConnection session, QDBusConnection system)
+        : shutdown(std::move(session), std::move(system), sessionTimeoutMs)
     {
         forms.define(frmD3Tweak::formName, [this] { return new frmD3Tweak(services); });
     }
@@ -39,8 +67,8 @@ struct MainWindowOverLogind
 
 } // namespace
 
-// The Exit button all the way down to the login manager: python-dbusmock's logind template on a
-// dbus-daemon of the test's own records what the window really sends.
+// The Exit button all the way down to the desktop and the login manager: python-dbusmock objects
+// on buses of the test's own record what the window really sends.
 class tst_frmD3Tweak_exit : public QObject
 {
     Q_OBJECT
@@ -50,87 +78,118 @@ private slots:
     void cleanupTestCase();
     void cleanup();
 
-    void exitAsksTheLoginManager_data();
-    void exitAsksTheLoginManager();
+    void exitAsksTheDesktop_data();
+    void exitAsksTheDesktop();
 
 private:
-    MockLoginManager m_login;
-    std::unique_ptr<MainWindowOverLogind> m_app;
+    MockLoginManager m_mock;
+    std::unique_ptr<MainWindowOverDBus> m_app;
 };
 
 void tst_frmD3Tweak_exit::initTestCase()
 {
-    m_login.startBus();
+    m_mock.startBus();
     if (QTest::currentTestFailed())
         return;
-    if (!m_login.hasBus())
-        QSKIP(qPrintable(m_login.unavailableReason()));
+    if (!m_mock.hasBus())
+        QSKIP(qPrintable(m_mock.unavailableReason()));
 }
 
 void tst_frmD3Tweak_exit::cleanupTestCase()
 {
-    m_login.stopBus();
+    m_mock.stopBus();
 }
 
 void tst_frmD3Tweak_exit::cleanup()
 {
     m_app.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_login.stop();
+    m_mock.stop();
 }
 
-void tst_frmD3Tweak_exit::exitAsksTheLoginManager_data()
+void tst_frmD3Tweak_exit::exitAsksTheDesktop_data()
 {
     QTest::addColumn<QList<Answer>>("answers");
-    QTest::addColumn<bool>("loginManagerRunning");
-    QTest::addColumn<QString>("powerOffCode"); // Python run by the mock's PowerOff, if any
-    QTest::addColumn<int>("boxes");
-    QTest::addColumn<int>("powerOffCalls");       // as the mock saw them
-    QTest::addColumn<QString>("failureMentions"); // empty: no failure box
+    QTest::addColumn<QStringList>("running"); // the services present, in starting order
+    QTest::addColumn<QString>("asked");       // the one service that gets the call, if any
+    QTest::addColumn<QString>("answerCode");  // Python run by its method; empty: answers at once
+    QTest::addColumn<int>("slowMs");          // how long the answer takes at least
+    QTest::addColumn<QString>("told");        // what the failure box says; empty: no such box
+    QTest::addColumn<bool>("ends");
 
-    const QList<Answer> failureAnswers{Answer::Yes, Answer::Ok, Answer::Ok};
-    QTest::newRow("Yes, then OK") << QList<Answer>{Answer::Yes, Answer::Ok} << true << QString()
-                                  << 2 << 1 << QString();
-    QTest::newRow("Yes, then the announcement closed with Escape")
-        << QList<Answer>{Answer::Yes, Answer::Cancel} << true << QString() << 2 << 1 << QString();
-    QTest::newRow("No") << QList<Answer>{Answer::No} << true << QString() << 1 << 0 << QString();
-    QTest::newRow("Cancel") << QList<Answer>{Answer::Cancel} << true << QString() << 1 << 0
-                            << QString();
-    // Nothing owns the login manager's name, so no call can be recorded anywhere.
-    QTest::newRow("no login manager on the bus") << failureAnswers << false << QString() << 3 << 0
-                                                 << QStringLiteral("org.freedesktop.login1");
-    QTest::newRow("login manager says no")
-        << failureAnswers << true
+    const QList<Answer> yes{Answer::Yes, Answer::Ok, Answer::Ok};
+    const QStringList all{"xfce", "ksmserver", "plasma", "gnome", "logind"};
+    const auto row = [&](const char* name, const QStringList& running,
+                         const QString& asked) -> QTestData& {
+        return QTest::newRow(name) << yes << running << asked;
+    };
+    row("GNOME", {"gnome", "logind"}, "gnome") << QString() << 0 << QString() << false;
+    row("Plasma", {"plasma", "logind"}, "plasma") << QString() << 0 << QString() << false;
+    row("older Plasma", {"ksmserver", "logind"}, "ksmserver")
+        << QString() << 0 << QString() << false;
+    row("Xfce", {"xfce", "logind"}, "xfce") << QString() << 0 << QString() << false;
+    row("GNOME before the others", all, "gnome") << QString() << 0 << QString() << false;
+    row("Plasma before older Plasma and Xfce", all.mid(0, 3) + QStringList{"logind"}, "plasma")
+        << QString() << 0 << QString() << false;
+    row("older Plasma before Xfce", all.mid(0, 2) + QStringList{"logind"}, "ksmserver")
+        << QString() << 0 << QString() << false;
+    row("no desktop: the login manager", {"logind"}, "logind")
+        << QString() << 0 << QString() << false;
+    row("the desktop says no", {"gnome", "logind"}, "gnome")
+        << QStringLiteral("raise dbus.exceptions.DBusException('Mock desktop says no', "
+                          "name='org.freedesktop.DBus.Error.Failed')")
+        << 0 << QStringLiteral("Mock desktop says no") << false;
+    row("the desktop never answers", {"xfce", "logind"}, "xfce")
+        << QStringLiteral("time.sleep(4)") << sessionTimeoutMs
+        << QStringLiteral("did not answer the shutdown request in time") << false;
+    row("the login manager answers late", {"logind"}, "logind")
+        << QStringLiteral("time.sleep(2.5)") << 2500 << QString() << false;
+    row("the login manager says no", {"logind"}, "logind")
         << QStringLiteral("raise dbus.exceptions.DBusException('Mock policy says no', "
                           "name='org.freedesktop.DBus.Error.AccessDenied')")
-        << 3 << 1 << QStringLiteral("Mock policy says no");
+        << 0 << QStringLiteral("Mock policy says no") << false;
+    row("no login manager on the bus", {}, QString())
+        << QString() << 0 << QStringLiteral("org.freedesktop.login1") << false;
+    QTest::newRow("Yes, then the announcement closed with Escape")
+        << QList<Answer>{Answer::Yes, Answer::Cancel} << QStringList{"gnome", "logind"}
+        << QStringLiteral("gnome") << QString() << 0 << QString() << false;
+    QTest::newRow("No ends the program")
+        << QList<Answer>{Answer::No} << all << QString() << QString() << 0 << QString() << true;
+    QTest::newRow("Cancel") << QList<Answer>{Answer::Cancel} << all << QString() << QString() << 0
+                            << QString() << false;
 }
 
-void tst_frmD3Tweak_exit::exitAsksTheLoginManager()
+void tst_frmD3Tweak_exit::exitAsksTheDesktop()
 {
     QFETCH(QList<Answer>, answers);
-    QFETCH(bool, loginManagerRunning);
-    QFETCH(QString, powerOffCode);
-    QFETCH(int, boxes);
-    QFETCH(int, powerOffCalls);
-    QFETCH(QString, failureMentions);
+    QFETCH(QStringList, running);
+    QFETCH(QString, asked);
+    QFETCH(QString, answerCode);
+    QFETCH(int, slowMs);
+    QFETCH(QString, told);
+    QFETCH(bool, ends);
 
-    if (loginManagerRunning) {
-        if (!m_login.unavailableReason().isEmpty())
-            QSKIP(qPrintable(m_login.unavailableReason()));
-        m_login.start();
+    if (!running.isEmpty() && !m_mock.unavailableReason().isEmpty())
+        QSKIP(qPrintable(m_mock.unavailableReason()));
+    for (const QString& key : running) {
+        const SessionManager& m = sessionManagers[key];
+        const QString code = key == asked ? answerCode : QString();
+        if (key == QLatin1String("logind")) {
+            m_mock.start();
+            if (!code.isEmpty() && !QTest::currentTestFailed())
+                m_mock.makePowerOffRun(code);
+        } else {
+            m_mock.startSessionManager(m.service, m.path, m.interface, m.method, m.signature, code);
+        }
         if (QTest::currentTestFailed())
             return;
-        if (!powerOffCode.isEmpty()) {
-            m_login.makePowerOffRun(powerOffCode);
-            if (QTest::currentTestFailed())
-                return;
-        }
     }
 
-    QDBusConnection bus = m_login.connectionUnderTest();
-    QVERIFY2(m_login.isPrivateBus(bus), "not the test's private bus; not pressing Exit");
-    m_app = std::make_unique<MainWindowOverLogind>(bus);
+    QDBusConnection session = m_mock.connectionUnderTest(Bus::Session);
+    QDBusConnection system = m_mock.connectionUnderTest(Bus::System);
+    QVERIFY2(m_mock.isPrivateBus(session) && m_mock.isPrivateBus(system),
+             "not the test's private buses; not pressing Exit");
+    m_app = std::make_unique<MainWindowOverDBus>(session, system);
     const QPointer<QWidget> main = m_app->forms.show(frmD3Tweak::formName);
     QVERIFY(main);
     auto* exit = main->findChild<QPushButton*>(QStringLiteral("cmdExit"));
@@ -138,38 +197,44 @@ void tst_frmD3Tweak_exit::exitAsksTheLoginManager()
 
     // No request may go out while the question or the announcement is still open.
     QList<int> callsWhileOpen;
-    if (loginManagerRunning)
-        m_app->dialogs.onShow = [&](const ScriptedDialogs::Shown&) {
-            callsWhileOpen.append(m_login.recordedCalls().size());
-        };
+    m_app->dialogs.onShow = [&](const ScriptedDialogs::Shown&) {
+        callsWhileOpen.append(m_mock.calls().size());
+    };
     m_app->dialogs.answers = answers;
+    QElapsedTimer clock;
+    clock.start();
     exit->click();
     m_app->dialogs.onShow = nullptr;
+    QCOMPARE(callsWhileOpen, QList<int>(qMin(answers.size(), 2), 0));
 
+    // While the answer is awaited the window goes on handling events, and a second Exit asks
+    // nothing and sends nothing.
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(50);
+    const qsizetype boxes = m_app->dialogs.shown.size();
+    if (m_app->shutdown.pending())
+        exit->click();
     QCOMPARE(m_app->dialogs.shown.size(), boxes);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_app->shutdown.pending(), 15000);
+    // Qt's coarse timers may end the wait for a silent desktop a little early.
+    QVERIFY2(clock.elapsed() >= slowMs * 9 / 10, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(ticks >= slowMs / 100, qPrintable(QString::number(ticks)));
+
+    QStringList expected;
+    if (!asked.isEmpty())
+        expected.append(sessionManagers[asked].service + u' ' + sessionManagers[asked].call);
+    QCOMPARE(m_mock.calls(), expected);
     QCOMPARE(m_app->dialogs.unscripted, 0);
-    if (loginManagerRunning) {
-        QCOMPARE(callsWhileOpen.mid(0, 2), QList<int>(qMin(boxes, 2), 0));
-        const QList<MockLoginManager::RecordedCall> calls = m_login.recordedCalls();
-        QCOMPARE(calls.size(), powerOffCalls);
-        for (const MockLoginManager::RecordedCall& call : calls) {
-            QCOMPARE(call.method, QStringLiteral("PowerOff"));
-            // interactive = true, so that polkit may ask the player instead of refusing.
-            QCOMPARE(call.args, QVariantList{QVariant(true)});
-        }
-    }
-    if (failureMentions.isEmpty()) {
-        for (const QString& prompt : m_app->dialogs.prompts())
-            QVERIFY2(!prompt.contains(QStringLiteral("could not be shut down")),
-                     qPrintable(prompt));
-    } else {
-        const QString told = m_app->dialogs.shown.last().prompt;
-        QVERIFY2(told.contains(QStringLiteral("could not be shut down")), qPrintable(told));
-        QVERIFY2(told.contains(failureMentions), qPrintable(told));
-    }
-    QVERIFY(main);
-    QVERIFY(main->isVisible());
-    QCOMPARE(m_app->ends, 0);
+    const QString last = m_app->dialogs.shown.last().prompt;
+    QCOMPARE(last.startsWith(QStringLiteral("The computer could not be shut down.")),
+             !told.isEmpty());
+    QVERIFY2(last.contains(told), qPrintable(last));
+
+    QCOMPARE(m_app->ends, int(ends));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(main.isNull(), ends);
 }
 
 QTEST_MAIN(tst_frmD3Tweak_exit)

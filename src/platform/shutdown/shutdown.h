@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace quenzar {
@@ -18,8 +19,35 @@ struct ShutdownResult
 class Shutdown
 {
 public:
+    using Answered = std::function<void(const ShutdownResult&)>;
+
     virtual ~Shutdown() = default;
-    virtual ShutdownResult powerOff() = 0;
+
+    // Asks for the power-off without waiting for the answer: a desktop's confirmation or a
+    // password prompt may keep it for as long as the user likes. `answered` runs once, on this
+    // thread, when the answer comes (at once, on systems that answer at once). While a request
+    // is out, a further one is dropped: `answered` does not run for it.
+    void requestPowerOff(Answered answered)
+    {
+        if (m_pending)
+            return;
+        m_pending = true;
+        request([this, answered = std::move(answered)](const ShutdownResult& result) {
+            m_pending = false;
+            if (answered)
+                answered(result);
+        });
+    }
+
+    // A request is out and its answer has not come yet.
+    bool pending() const { return m_pending; }
+
+protected:
+    // Sends the request; `answered` must run exactly once, unless this object is destroyed first.
+    virtual void request(Answered answered) = 0;
+
+private:
+    bool m_pending = false;
 };
 
 // The implementation for the platform the program was built for.

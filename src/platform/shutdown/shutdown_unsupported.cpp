@@ -7,11 +7,11 @@ namespace {
 // Builds for systems without a shutdown service this program knows how to ask.
 class UnsupportedShutdown : public Shutdown
 {
-public:
-    ShutdownResult powerOff() override
+protected:
+    void request(Answered answered) override
     {
-        return {false, QStringLiteral("Shutting the computer down is not available on this "
-                                      "system. Please shut it down yourself.")};
+        answered({false, QStringLiteral("Shutting the computer down is not available on this "
+                                        "system. Please shut it down yourself.")});
     }
 };
 

@@ -5,13 +5,15 @@ namespace quenzar {
 
 namespace {
 
+// Windows answers at once: it either starts the ordinary shutdown, which then asks every running
+// program whether it may end, or says why not.
 class WindowsShutdown : public Shutdown
 {
-public:
-    ShutdownResult powerOff() override
+protected:
+    void request(Answered answered) override
     {
-        const winapi::PowerOffRequest request = winapi::requestPowerOff();
-        return {request.requested, QString::fromStdWString(request.reason)};
+        const winapi::PowerOffRequest outcome = winapi::requestPowerOff();
+        answered({outcome.requested, QString::fromStdWString(outcome.reason)});
     }
 };
 

@@ -13,7 +13,8 @@ struct PowerOffRequest
     std::wstring reason;    // why not, when it did not
 };
 
-// Enables the shutdown privilege on this process and asks Windows to shut down and power off.
+// Enables the shutdown privilege on this process and asks Windows to shut down and power off, the
+// ordinary way: every running program is asked whether it may end, and may object.
 PowerOffRequest requestPowerOff();
 
 } // namespace quenzar::winapi

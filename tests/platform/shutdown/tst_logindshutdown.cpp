@@ -1,22 +1,38 @@
-#include "platform/shutdown/shutdown_logind.h"
+#include "platform/shutdown/shutdown_linux.h"
 
 #include "mockloginmanager.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
-using quenzar::LogindShutdown;
+using quenzar::LinuxShutdown;
 using quenzar::ShutdownResult;
 using quenzar::testing::MockLoginManager;
-using RecordedCall = MockLoginManager::RecordedCall;
+using Bus = MockLoginManager::Bus;
 
-// Every case talks to a dbus-daemon this test starts itself, with python-dbusmock's logind
-// template standing in for systemd-logind, so no request can reach the machine's real login
-// manager.
+namespace {
+
+const QString powerOffCall = QStringLiteral("org.freedesktop.login1 PowerOff(true)");
+
+// Sends the request and lets the event loop run until it is answered.
+ShutdownResult answerTo(quenzar::Shutdown& shutdown)
+{
+    std::optional<ShutdownResult> result;
+    shutdown.requestPowerOff([&](const ShutdownResult& answer) { result = answer; });
+    QDeadlineTimer deadline(15000);
+    while (!result && !deadline.hasExpired())
+        QTest::qWait(10);
+    return result.value_or(ShutdownResult{false, QStringLiteral("<never answered>")});
+}
+
+} // namespace
+
+// Every case talks to buses this test starts itself, with python-dbusmock standing in for
+// systemd-logind and the desktop, so no request can reach the machine's real ones.
 class TestLogindShutdown : public QObject
 {
     Q_OBJECT
@@ -26,154 +42,129 @@ private slots:
     void cleanupTestCase();
     void cleanup();
 
-    void powerOffAsksTheLoginManagerOnce();
-    void failuresAreReported_data();
-    void failuresAreReported();
-    void systemShutdownUsesTheSystemBus();
+    void theLoginManagerIsAskedWithoutADesktop_data();
+    void theLoginManagerIsAskedWithoutADesktop();
+    void systemShutdownUsesTheProcesssBuses_data();
+    void systemShutdownUsesTheProcesssBuses();
 
 private:
-    MockLoginManager m_login;
+    MockLoginManager m_mock;
 };
 
 void TestLogindShutdown::initTestCase()
 {
-    m_login.startBus();
+    m_mock.startBus();
     if (QTest::currentTestFailed())
         return;
-    if (!m_login.hasBus())
-        QSKIP(qPrintable(m_login.unavailableReason()));
+    if (!m_mock.hasBus())
+        QSKIP(qPrintable(m_mock.unavailableReason()));
 }
 
 void TestLogindShutdown::cleanupTestCase()
 {
-    m_login.stopBus();
+    m_mock.stopBus();
 }
 
 void TestLogindShutdown::cleanup()
 {
-    m_login.stop();
+    m_mock.stop();
 }
 
-void TestLogindShutdown::powerOffAsksTheLoginManagerOnce()
+void TestLogindShutdown::theLoginManagerIsAskedWithoutADesktop_data()
 {
-    if (!m_login.unavailableReason().isEmpty())
-        QSKIP(qPrintable(m_login.unavailableReason()));
-    m_login.start();
-    if (QTest::currentTestFailed())
-        return;
-
-    LogindShutdown shutdown(m_login.connectionUnderTest(), 10000);
-    const ShutdownResult result = shutdown.powerOff();
-
-    QVERIFY2(result.requested, qPrintable(result.reason));
-    QVERIFY(result.reason.isEmpty());
-    const QList<RecordedCall> calls = m_login.recordedCalls();
-    QCOMPARE(calls.size(), 1);
-    QCOMPARE(calls.at(0).method, QStringLiteral("PowerOff"));
-    // interactive = true, so that polkit may ask the user instead of refusing.
-    QCOMPARE(calls.at(0).args, QVariantList{QVariant(true)});
-}
-
-void TestLogindShutdown::failuresAreReported_data()
-{
-    QTest::addColumn<bool>("busReachable");
+    QTest::addColumn<bool>("sessionBus");
+    QTest::addColumn<bool>("systemBus");
     QTest::addColumn<bool>("loginManagerRunning");
-    QTest::addColumn<QString>("powerOffCode"); // Python run by the mock's PowerOff
-    QTest::addColumn<int>("timeoutMs");
-    QTest::addColumn<QString>("reasonMentions");
+    QTest::addColumn<QString>("powerOffCode");   // Python run by the mock's PowerOff
+    QTest::addColumn<QString>("reasonMentions"); // empty: the request is accepted
 
-    QTest::newRow("bus not reachable") << false << false << QString() << 10000 << QString();
+    QTest::newRow("no session bus") << false << true << true << QString() << QString();
+    QTest::newRow("no bus at all")
+        << false << false << false << QString() << QStringLiteral("system message bus");
     QTest::newRow("no login manager on the bus")
-        << true << false << QString() << 10000 << QStringLiteral("org.freedesktop.login1");
+        << true << true << false << QString() << QStringLiteral("org.freedesktop.login1");
     QTest::newRow("access denied")
-        << true << true
+        << true << true << true
         << QStringLiteral("raise dbus.exceptions.DBusException('Mock policy says no', "
                           "name='org.freedesktop.DBus.Error.AccessDenied')")
-        << 10000 << QStringLiteral("Mock policy says no");
+        << QStringLiteral("Mock policy says no");
     QTest::newRow("interactive authorization required")
-        << true << true
+        << true << true << true
         << QStringLiteral("raise dbus.exceptions.DBusException('No agent to ask the user', "
                           "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')")
-        << 10000 << QStringLiteral("No agent to ask the user");
+        << QStringLiteral("no password prompt could be shown");
     QTest::newRow("other error reply")
-        << true << true
+        << true << true << true
         << QStringLiteral("raise dbus.exceptions.DBusException('Shutdown already in progress', "
                           "name='org.freedesktop.login1.OperationInProgress')")
-        << 10000 << QStringLiteral("Shutdown already in progress");
-    QTest::newRow("no answer in time") << true << true << QStringLiteral("time.sleep(3)") << 300
-                                       << QStringLiteral("org.freedesktop.DBus.Error.NoReply");
+        << QStringLiteral("Shutdown already in progress");
 }
 
-void TestLogindShutdown::failuresAreReported()
+void TestLogindShutdown::theLoginManagerIsAskedWithoutADesktop()
 {
-    QFETCH(bool, busReachable);
+    QFETCH(bool, sessionBus);
+    QFETCH(bool, systemBus);
     QFETCH(bool, loginManagerRunning);
     QFETCH(QString, powerOffCode);
-    QFETCH(int, timeoutMs);
     QFETCH(QString, reasonMentions);
 
     if (loginManagerRunning) {
-        if (!m_login.unavailableReason().isEmpty())
-            QSKIP(qPrintable(m_login.unavailableReason()));
-        m_login.start();
-        if (QTest::currentTestFailed())
-            return;
-        m_login.makePowerOffRun(powerOffCode);
+        if (!m_mock.unavailableReason().isEmpty())
+            QSKIP(qPrintable(m_mock.unavailableReason()));
+        m_mock.start();
+        if (!QTest::currentTestFailed() && !powerOffCode.isEmpty())
+            m_mock.makePowerOffRun(powerOffCode);
         if (QTest::currentTestFailed())
             return;
     }
 
-    QDBusConnection bus = busReachable
-                              ? m_login.connectionUnderTest()
-                              : QDBusConnection::connectToBus(m_login.deadBusAddress(),
-                                                              QStringLiteral("unreachable"));
-    LogindShutdown shutdown(bus, timeoutMs);
-    QElapsedTimer clock;
-    clock.start();
-    const ShutdownResult result = shutdown.powerOff();
-    const qint64 elapsedMs = clock.elapsed();
-    if (!busReachable)
-        QDBusConnection::disconnectFromBus(QStringLiteral("unreachable"));
+    const QString dead = QStringLiteral("unreachable");
+    const auto bus = [&](bool reachable, Bus which) {
+        return reachable ? m_mock.connectionUnderTest(which)
+                         : QDBusConnection::connectToBus(m_mock.deadBusAddress(), dead);
+    };
+    LinuxShutdown shutdown(bus(sessionBus, Bus::Session), bus(systemBus, Bus::System));
+    const ShutdownResult result = answerTo(shutdown);
+    QDBusConnection::disconnectFromBus(dead);
 
-    QVERIFY(!result.requested);
-    QVERIFY(!result.reason.trimmed().isEmpty());
-    if (!reasonMentions.isEmpty())
-        QVERIFY2(result.reason.contains(reasonMentions), qPrintable(result.reason));
-    // Every failure here is immediate except the silent mock, which must be given up on after
-    // the timeout it was constructed with, well before it would answer.
-    QVERIFY2(elapsedMs < 2500, qPrintable(QString::number(elapsedMs) + " ms"));
-
-    if (loginManagerRunning) {
-        // A refused or unanswered request is not sent again.
-        const QList<RecordedCall> calls = m_login.recordedCalls();
-        QCOMPARE(calls.size(), 1);
-        QCOMPARE(calls.at(0).method, QStringLiteral("PowerOff"));
-        QCOMPARE(calls.at(0).args, QVariantList{QVariant(true)});
-    }
+    QCOMPARE(result.requested, reasonMentions.isEmpty());
+    QVERIFY2(result.reason.contains(reasonMentions), qPrintable(result.reason));
+    // interactive = true, so that polkit may ask the user instead of refusing; sent once.
+    QCOMPARE(m_mock.calls(), loginManagerRunning ? QStringList{powerOffCall} : QStringList{});
 }
 
-void TestLogindShutdown::systemShutdownUsesTheSystemBus()
+void TestLogindShutdown::systemShutdownUsesTheProcesssBuses_data()
 {
-    if (!m_login.unavailableReason().isEmpty())
-        QSKIP(qPrintable(m_login.unavailableReason()));
-    m_login.start();
+    QTest::addColumn<bool>("desktop");
+    QTest::newRow("a session manager on the session bus") << true;
+    QTest::newRow("the login manager on the system bus") << false;
+}
+
+void TestLogindShutdown::systemShutdownUsesTheProcesssBuses()
+{
+    QFETCH(bool, desktop);
+    if (!m_mock.unavailableReason().isEmpty())
+        QSKIP(qPrintable(m_mock.unavailableReason()));
+    m_mock.start();
+    if (desktop && !QTest::currentTestFailed())
+        m_mock.startSessionManager(
+            QStringLiteral("org.gnome.SessionManager"), QStringLiteral("/org/gnome/SessionManager"),
+            QStringLiteral("org.gnome.SessionManager"), QStringLiteral("Shutdown"), QString());
     if (QTest::currentTestFailed())
         return;
 
-    // Only go on when the process's system bus provably is the private one.
-    QDBusConnection systemBus = QDBusConnection::systemBus();
-    QVERIFY(systemBus.isConnected());
-    QVERIFY2(m_login.isPrivateBus(systemBus),
-             "the system bus is not the test's private bus; not sending PowerOff");
+    // Only go on when the process's buses provably are the private ones.
+    QVERIFY2(m_mock.isPrivateBus(QDBusConnection::systemBus()) &&
+                 m_mock.isPrivateBus(QDBusConnection::sessionBus()),
+             "the process's buses are not the test's private ones; not asking to power off");
 
     const std::unique_ptr<quenzar::Shutdown> shutdown = quenzar::createSystemShutdown();
-    QVERIFY(shutdown);
-    const ShutdownResult result = shutdown->powerOff();
+    const ShutdownResult result = answerTo(*shutdown);
 
     QVERIFY2(result.requested, qPrintable(result.reason));
-    const QList<RecordedCall> calls = m_login.recordedCalls();
-    QCOMPARE(calls.size(), 1);
-    QCOMPARE(calls.at(0).method, QStringLiteral("PowerOff"));
+    QCOMPARE(m_mock.calls(),
+             QStringList{desktop ? QStringLiteral("org.gnome.SessionManager Shutdown()")
+                                 : powerOffCall});
 }
 
 QTEST_GUILESS_MAIN(TestLogindShutdown)

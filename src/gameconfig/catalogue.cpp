@@ -119,15 +119,11 @@ bool Setting::takesNumber() const
     return type != Type::String || (words.empty() && isNumber(defaultValue));
 }
 
-std::span<const Setting> catalogue()
-{
-    return settings;
-}
-
 const Setting* findSetting(QStringView name)
 {
+    // Lengths first: comparing letters whatever their case is the slow part.
     const auto found = std::find_if(settings.begin(), settings.end(), [name](const Setting& s) {
-        return s.name.compare(name, Qt::CaseInsensitive) == 0;
+        return s.name.size() == name.size() && s.name.compare(name, Qt::CaseInsensitive) == 0;
     });
     return found == settings.end() ? nullptr : &*found;
 }

@@ -65,8 +65,6 @@ struct Setting
     bool takesNumber() const;
 };
 
-std::span<const Setting> catalogue();
-
 // The setting the game means by `name`: the game finds its settings whatever the letter case.
 const Setting* findSetting(QStringView name);
 

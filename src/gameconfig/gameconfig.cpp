@@ -113,8 +113,10 @@ QString safeForComment(QString text)
             c = u',';
         else if (c == u'"')
             c = u'\'';
-        else if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-                 c == QChar::ParagraphSeparator)
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7f ||
+                 (c.unicode() > 0x7f &&
+                  (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+                   c == QChar::ParagraphSeparator)))
             c = u'?';
     }
     return text;
@@ -199,10 +201,11 @@ private:
         const QString name = setting.name.toString();
         if (setting.builds != AllBuilds)
             comment(tr("%1 is a setting of %2 only").arg(name, buildsOf(setting.builds)));
-        // seta, as in the game's own DoomConfig.cfg: a name that is not a setting yet, as the
-        // game module's are until it loads after the start-up files, becomes one that the
-        // module then takes with this value. A line that starts with such a name would be an
-        // unknown command at start-up.
+        // seta for every setting, as the game's own DoomConfig.cfg has it. The game module
+        // registers its settings (g_fov, g_showBrass, ...) only after default.cfg,
+        // DoomConfig.cfg and autoexec.cfg have run, so at start-up a line that begins with such
+        // a name is an unknown command. seta needs no registered setting: it makes one with
+        // this value, and the module takes that value when it registers the setting.
         m_config.text +=
             QStringLiteral("seta ") + name + QStringLiteral(" \"") + value + QStringLiteral("\"\n");
         m_config.settings.push_back({name, value, last.line, last.column});

@@ -35,6 +35,8 @@ bool isNameChar(QChar c)
 
 bool isKeyword(QStringView word)
 {
+    if (word.size() < 3 || word.size() > 4)
+        return false;
     for (QStringView keyword : {u"set", u"seta", u"sets", u"setu"})
         if (word.compare(keyword, Qt::CaseInsensitive) == 0)
             return true;

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QMap>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace quenzar;
@@ -41,7 +42,6 @@ struct GameRun
 
 GameRun runLikeTheGame(const QString& cfg)
 {
-    const QString special = QStringLiteral("(),=-");
     QStringList commands{QString()};
     bool quoted = false;
     for (QChar c : cfg) {
@@ -53,32 +53,23 @@ GameRun runLikeTheGame(const QString& cfg)
         quoted ^= c == u'"';
         commands.last() += c;
     }
+    // A comment, a quoted text, a word of one character, or any other word.
+    static const QRegularExpression word(u"//.*|\"([^\"]*)\"?|[(),=-]|[^\\s(),=\\-\"]+"_qs);
     GameRun run;
-    for (const QString& line : commands) {
+    for (const QString& command : commands) {
         QStringList words;
-        for (qsizetype i = 0; i < line.size() && line.mid(i, 2) != u"//";) {
-            qsizetype end = i + 1;
-            if (line[i] == u'"') {
-                end = line.indexOf(u'"', i + 1);
-                end = end < 0 ? line.size() : end + 1;
-                words << line.mid(i + 1, end - i - 2);
-            } else if (special.contains(line[i])) {
-                words << line[i];
-            } else if (!line[i].isSpace()) {
-                while (end < line.size() && !line[end].isSpace() && !special.contains(line[end]) &&
-                       line[end] != u'"')
-                    ++end;
-                words << line.mid(i, end - i);
-            }
-            i = end;
+        for (const QRegularExpressionMatch& match : word.globalMatch(command)) {
+            if (match.captured().startsWith(u"//"))
+                break;
+            words << (match.captured().startsWith(u'"') ? match.captured(1) : match.captured());
         }
         if (words.isEmpty())
             continue;
-        const Setting* command = findSetting(words[0]);
+        const Setting* setting = findSetting(words[0]);
         if (QStringList{"set", "seta", "sets", "setu"}.contains(words[0].toLower()) &&
             words.size() > 1)
             run.settings[words[1]] = words.mid(2).join(u' ');
-        else if (command && command->registeredBy == RegisteredBy::Engine)
+        else if (setting && setting->registeredBy == RegisteredBy::Engine)
             run.settings[words[0]] = words.mid(1).join(u' ');
         else
             run.unknownCommands << words[0];

@@ -5,6 +5,7 @@
 #include <QLibrary>
 
 #include <cstdio>
+#include <iterator>
 
 #ifdef Q_OS_WIN
 #define NOMINMAX

@@ -1,5 +1,6 @@
 // Times two start-up probes side by side: quenzar-bench-launch LABEL RUNS TIME_TARGET
-// MEMORY_TARGET PROGRAM YARDSTICK. Runs alternate between the two (A B, B A, A B, ...) so that
+// MEMORY_TARGET PROGRAM YARDSTICK [PROGRAM_ARGUMENT...]; a MEMORY_TARGET of "-" only reports the
+// memory. Runs alternate between the two (A B, B A, A B, ...) so that
 // drift on a shared machine falls on both alike; wall time is taken around fork to reap, peak
 // memory is the child's own ru_maxrss.
 #include "report.h"
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,7 +28,7 @@ struct Run
     double maxRssKiB = 0;
 };
 
-Run launch(const char* program, bool quiet)
+Run launch(const std::vector<char*>& command, bool quiet)
 {
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
@@ -41,8 +43,8 @@ Run launch(const char* program, bool quiet)
             dup2(null, STDOUT_FILENO);
             dup2(null, STDERR_FILENO);
         }
-        execl(program, program, static_cast<char*>(nullptr));
-        std::perror(program);
+        execv(command[0], command.data());
+        std::perror(command[0]);
         _exit(127);
     }
     int status = 0;
@@ -61,7 +63,7 @@ Run launch(const char* program, bool quiet)
     };
     run.cpuMs = toMs(usage.ru_utime) + toMs(usage.ru_stime);
     if (!run.ok)
-        std::fprintf(stderr, "%s did not end cleanly (status %d)\n", program, status);
+        std::fprintf(stderr, "%s did not end cleanly (status %d)\n", command[0], status);
     return run;
 }
 
@@ -69,20 +71,25 @@ Run launch(const char* program, bool quiet)
 
 int main(int argc, char* argv[])
 {
-    if (argc != 7) {
-        std::fprintf(stderr, "usage: %s LABEL RUNS TIME_TARGET MEMORY_TARGET PROGRAM YARDSTICK\n",
+    if (argc < 7) {
+        std::fprintf(stderr,
+                     "usage: %s LABEL RUNS TIME_TARGET MEMORY_TARGET PROGRAM YARDSTICK "
+                     "[PROGRAM_ARGUMENT...]\n",
                      argv[0]);
         return 2;
     }
     const std::string label = argv[1];
     const int runs = std::atoi(argv[2]);
     const double timeTarget = std::atof(argv[3]);
+    const bool memoryReportOnly = std::strcmp(argv[4], "-") == 0;
     const double memoryTarget = std::atof(argv[4]);
-    const char* const programs[2] = {argv[5], argv[6]};
+    std::vector<char*> programs[2] = {{argv[5]}, {argv[6], nullptr}};
+    programs[0].insert(programs[0].end(), argv + 7, argv + argc);
+    programs[0].push_back(nullptr);
 
     // One visible run each first, so that a probe that cannot start says why; then warm-ups
     // that fill the page cache and are not counted.
-    for (const char* program : programs) {
+    for (const std::vector<char*>& program : programs) {
         if (!launch(program, false).ok)
             return 1;
         for (int i = 0; i < 3; ++i)
@@ -114,10 +121,13 @@ int main(int argc, char* argv[])
                timeA, timeB, runs, minimum(ms[0]), minimum(ms[1]), median(cpu[0]), median(cpu[1])),
         timeA / timeB, timeTarget);
     const double memoryA = median(kib[0]), memoryB = median(kib[1]);
-    quenzar::bench::printFigure(
-        "start-up peak memory (" + label + ")",
+    const std::string memory =
         format("quenzar %.1f MiB, minimal Qt %.1f MiB (median max RSS of %d runs each)",
-               memoryA / 1024, memoryB / 1024, runs),
-        memoryA / memoryB, memoryTarget);
+               memoryA / 1024, memoryB / 1024, runs);
+    if (memoryReportOnly)
+        quenzar::bench::printFigure("start-up peak memory (" + label + ")", memory);
+    else
+        quenzar::bench::printFigure("start-up peak memory (" + label + ")", memory,
+                                    memoryA / memoryB, memoryTarget);
     return 0;
 }

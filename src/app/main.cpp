@@ -1,14 +1,9 @@
-#include "app/program.h"
-
-#include <QApplication>
+#include "app/commandline.h"
+#include "app/guimodule.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    quenzar::Program program;
-    program.start();
-    const int status = QApplication::exec();
-    // Forms that End set aside are destroyed before the program goes.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return status;
+    if (const std::optional<int> status = quenzar::runCommandLine(argc, argv))
+        return *status;
+    return quenzar::runWindows(argc, argv);
 }

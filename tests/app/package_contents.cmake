@@ -37,6 +37,11 @@ foreach(path
     message(FATAL_ERROR "the package lacks ${path}")
   endif()
 endforeach()
+# The windows, which the program loads from its own library folder.
+file(GLOB_RECURSE gui_module ${WORK_DIR}/root/usr/lib/*/quenzar-gui.so)
+if(NOT gui_module)
+  message(FATAL_ERROR "the package lacks the windows' module quenzar-gui.so")
+endif()
 
 execute_process(COMMAND ${found_dpkg-deb} -f ${debs} Package Version Depends
   OUTPUT_VARIABLE fields)

@@ -1,0 +1,334 @@
+#include "gameconfig/catalogue.h"
+#include "gameconfig/gameconfig.h"
+#include "tweak/composition/composition.h"
+
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace quenzar;
+using namespace quenzar::gameconfig;
+
+namespace {
+
+const QString noRestart = QStringLiteral("// None of these settings waits for vid_restart.");
+
+QStringList described(const std::vector<Assignment>& assignments)
+{
+    QStringList list;
+    for (const Assignment& a : assignments)
+        list << a.name + u'=' + a.value;
+    return list;
+}
+
+QStringList positions(const std::vector<ReadWarning>& warnings)
+{
+    QStringList list;
+    for (const ReadWarning& w : warnings)
+        list << QStringLiteral("%1:%2").arg(w.line).arg(w.column);
+    return list;
+}
+
+// What running a .cfg file leaves set in the game. The game ends a command at a line end and at
+// `;` outside quotes; it splits words at blanks, with ( ) , = - words of their own and a quoted
+// text one word; `seta NAME ...` and `NAME ...` set NAME to the words after it joined by single
+// blanks. At start-up the game module's settings are not commands yet.
+struct GameRun
+{
+    QMap<QString, QString> settings;
+    QStringList unknownCommands;
+};
+
+GameRun runLikeTheGame(const QString& cfg)
+{
+    QStringList commands{QString()};
+    bool quoted = false;
+    for (QChar c : cfg) {
+        if (c == u'\n' || (c == u';' && !quoted)) {
+            commands << QString();
+            quoted = false;
+            continue;
+        }
+        quoted ^= c == u'"';
+        commands.last() += c;
+    }
+    // A comment, a quoted text, a word of one character, or any other word.
+    static const QRegularExpression word(u"//.*|\"([^\"]*)\"?|[(),=-]|[^\\s(),=\\-\"]+"_qs);
+    GameRun run;
+    for (const QString& command : commands) {
+        QStringList words;
+        for (const QRegularExpressionMatch& match : word.globalMatch(command)) {
+            if (match.captured().startsWith(u"//"))
+                break;
+            words << (match.captured().startsWith(u'"') ? match.captured(1) : match.captured());
+        }
+        if (words.isEmpty())
+            continue;
+        const Setting* setting = findSetting(words[0]);
+        if (QStringList{"set", "seta", "sets", "setu"}.contains(words[0].toLower()) &&
+            words.size() > 1)
+            run.settings[words[1]] = words.mid(2).join(u' ');
+        else if (setting && setting->registeredBy == RegisteredBy::Engine)
+            run.settings[words[0]] = words.mid(1).join(u' ');
+        else
+            run.unknownCommands << words[0];
+    }
+    return run;
+}
+
+QMap<QString, QString> settingsFrom(const QString& list)
+{
+    QMap<QString, QString> settings;
+    for (const QString& pair : list.split(u',', Qt::SkipEmptyParts)) {
+        const QStringList parts = pair.split(u' ', Qt::SkipEmptyParts);
+        settings[parts[0]] = parts[1];
+    }
+    return settings;
+}
+
+using composition::ControlState;
+constexpr std::array boxes{
+    &ControlState::chkA,        &ControlState::chkB,        &ControlState::chkC,
+    &ControlState::chkAti,      &ControlState::chkNv,       &ControlState::chkCache,
+    &ControlState::chkEBoost,   &ControlState::chkBetter,   &ControlState::chkWorse,
+    &ControlState::chkDouble,   &ControlState::chkBlood,    &ControlState::chkMuzzle,
+    &ControlState::chkOShadows, &ControlState::chkTShadows, &ControlState::chkBrass,
+    &ControlState::chkPLights,  &ControlState::chkShadow,   &ControlState::chkBoost};
+
+// Box n ticked when bit n is set.
+ControlState ticked(unsigned bits, const QString& ram, const QString& vram)
+{
+    ControlState state;
+    for (std::size_t box = 0; box < boxes.size(); ++box)
+        state.*boxes[box] = (bits >> box) & 1;
+    state.txtRam = ram;
+    state.txtVRam = vram;
+    return state;
+}
+
+} // namespace
+
+class tst_GameConfig : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void reading_data();
+    void reading();
+    void writing_data();
+    void writing();
+    void everyWindowTextReads();
+    void golden_data();
+    void golden();
+};
+
+void tst_GameConfig::reading_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("assignments");
+    QTest::addColumn<QStringList>("warnings");
+
+    const QStringList none;
+    QTest::newRow("bare") << " g_showBrass 0 " << QStringList{"g_showBrass=0"} << none;
+    QTest::newRow("parentheses, = and blanks")
+        << "r_shadows (1) a=(2) b = ( 3 ) c= (4) d=256 e (-2)"
+        << QStringList{"r_shadows=1", "a=2", "b=3", "c=4", "d=256", "e=-2"} << none;
+    QTest::newRow("nothing between")
+        << "r_useDepthBoundsTest (0)r_useDepthBoundsTest (1) com_videoRam=64image_lodbias -2 "
+        << QStringList{"r_useDepthBoundsTest=0", "r_useDepthBoundsTest=1", "com_videoRam=64",
+                       "image_lodbias=-2"}
+        << none;
+    QTest::newRow("set words")
+        << "set r_displayRefresh (85)seta r_forceLoadImages (1),SETS a 1 setu b 2"
+        << QStringList{"r_displayRefresh=85", "r_forceLoadImages=1", "a=1", "b=2"} << none;
+    QTest::newRow("numbers and words")
+        << "gui_mediumFontLimit (0.60),x .5 f GL_BI-LINEAR_MIPMAP "
+        << QStringList{"gui_mediumFontLimit=0.60", "x=.5", "f=GL_BI-LINEAR_MIPMAP"} << none;
+    QTest::newRow("lines, comments, quotes and ;")
+        << "// a comment; \"\r\nseta a \"GL_LINEAR\"\n\nb 1 // c 2\rd (\" x;y \");e \"\""
+        << QStringList{"a=GL_LINEAR", "b=1", "d= x;y ", "e="} << none;
+    QTest::newRow("no value at the end")
+        << "g_fov 85 r_shadows" << QStringList{"g_fov=85"} << QStringList{"1:19"};
+    QTest::newRow("unclosed parenthesis, then the next name")
+        << "r_shadows (1 g_showBrass 0" << QStringList{"g_showBrass=0"} << QStringList{"1:14"};
+    QTest::newRow("stray text skipped to the next separator")
+        << "a 1\n #x$ b 2\nseta (1), c 3, d @" << QStringList{"a=1", "b=2", "c=3"}
+        << QStringList{"2:2", "3:6", "3:18"};
+    QTest::newRow("quote without end") << "a 1 b \"2" << QStringList{"a=1"} << QStringList{"1:9"};
+    QTest::newRow("empty parentheses, lone minus")
+        << "a () b - c 3" << QStringList{"c=3"} << QStringList{"1:4", "1:8"};
+}
+
+void tst_GameConfig::reading()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, assignments);
+    QFETCH(QStringList, warnings);
+
+    const ReadTweak read = readTweak(text);
+    QCOMPARE(described(read.assignments), assignments);
+    QCOMPARE(positions(read.warnings), warnings);
+}
+
+void tst_GameConfig::writing_data()
+{
+    QTest::addColumn<QString>("tweak");
+    QTest::addColumn<QStringList>("lines"); // all but the first
+
+    QTest::newRow("spelled as the game spells it")
+        << "Image_useCache = (1) image_cacheMink=(20480) seta com_allowconsole (1)"
+        << QStringList{"seta image_useCache \"1\"", "seta image_cacheMinK \"20480\"",
+                       "seta com_allowConsole \"1\"", noRestart};
+    QTest::newRow("repeated: the last value, differing earlier ones named")
+        << "g_fov 85 r_useDepthBoundsTest (0) g_fov (85) x 1 X 2 r_useDepthBoundsTest 1 "
+           "image_lodbias -1 image_lodbias -2 image_lodbias 1"
+        << QStringList{"seta g_fov \"85\"",
+                       "// r_useDepthBoundsTest: the earlier value 0 is dropped, the last one "
+                       "counts",
+                       "seta r_useDepthBoundsTest \"1\"",
+                       "// X: the earlier value 1 is dropped, the last one counts",
+                       "// X (2) is left out: X is not among the Doom 3 settings Quenzar knows",
+                       "// image_lodbias: the earlier values -1 and -2 are dropped, the last one "
+                       "counts",
+                       "seta image_lodbias \"1\"",
+                       noRestart};
+    QTest::newRow("names no build has, one letter off")
+        << "mage_downSizeSpecular= (0) r_useGL2 (1) r_shadow 1"
+        << QStringList{"// mage_downSizeSpecular (0) is left out: no build of Doom 3 has "
+                       "mage_downSizeSpecular. Did you mean image_downSizeSpecular?",
+                       "// r_useGL2 (1) is left out: no build of Doom 3 has r_useGL2",
+                       "// r_shadow (1) is left out: r_shadow is not among the Doom 3 settings "
+                       "Quenzar knows. Did you mean r_shadows?",
+                       noRestart};
+    QTest::newRow("values the game would not take as meant")
+        << "image_filter GL_BI-LINEAR_MIPMAP_NEAREST r_shadows 2 r_displayRefresh 201 g_fov "
+           "85.5 image_lodbias best"
+        << QStringList{"// image_filter (GL_BI-LINEAR_MIPMAP_NEAREST) is left out: the game takes "
+                       "only GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST, "
+                       "GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST or GL_NEAREST_MIPMAP_LINEAR",
+                       "// r_shadows (2) is left out: the game takes only 0 or 1",
+                       "// r_displayRefresh (201) is left out: the game takes only a whole number "
+                       "from 0 to 200",
+                       "// g_fov (85.5) is left out: the game takes only a whole number",
+                       "// image_lodbias (best) is left out: the game takes only a number",
+                       noRestart};
+    QTest::newRow("; and quotes never reach a comment")
+        << "seta r_shadows \"1;2\" seta r_cgVertexProfile \"a;b\" \"x\""
+        << QStringList{"// r_shadows (1,2) is left out: the game takes only 0 or 1",
+                       "// r_cgVertexProfile is a setting of the Windows and Linux builds only",
+                       "seta r_cgVertexProfile \"a;b\"", noRestart};
+    QTest::newRow("builds and vid_restart")
+        << "win_xpos 3 r_multiSamples 4 image_downSizeBumpLimit=(1024)"
+        << QStringList{"// win_xpos is a setting of the Windows build only", "seta win_xpos \"3\"",
+                       "seta r_multiSamples \"4\"", "seta image_downSizeBumpLimit \"1024\"",
+                       "// In a running game these take effect only after vid_restart: "
+                       "r_multiSamples, image_downSizeBumpLimit"};
+}
+
+// Whatever the tweak, the file keeps its form, even its first comment for an odd source name,
+// and converting it again sets the same.
+void tst_GameConfig::writing()
+{
+    QFETCH(QString, tweak);
+    QFETCH(QStringList, lines);
+
+    const GameConfig config = convertTweak(tweak, QStringLiteral("a;b\"c\nseta x 1"));
+    lines.prepend("// Doom 3 settings from a,b'c?seta x 1, written by Quenzar 1.00. Run them with "
+                  "exec and this file's name, in the console or from autoexec.cfg.");
+    QCOMPARE(config.text, lines.join(u'\n') + u'\n');
+
+    for (const QString& line : lines)
+        QVERIFY2(line.startsWith(u"seta ") ||
+                     (line.startsWith(u"// ") && !line.contains(u';') && !line.contains(u'"')),
+                 qPrintable(line));
+    const GameConfig again = convertTweak(config.text, QStringLiteral("t.cfg"));
+    QVERIFY(again.warnings.empty());
+    QVERIFY(again.leftOut.isEmpty());
+    QCOMPARE(described(again.settings), described(config.settings));
+}
+
+// Every tweak the window can put into a file or into the edit box reads without a warning:
+// every combination of the boxes, with the size rows and the detail options in turn.
+void tst_GameConfig::everyWindowTextReads()
+{
+    const QStringList rams{"1024", "768", "512", "256", ""};
+    const QStringList vrams{"256", "128", "64", "32", "16", ""};
+    for (unsigned combination = 0; combination < 1u << boxes.size(); ++combination) {
+        ControlState state = ticked(combination, rams[combination % rams.size()],
+                                    vrams[combination / rams.size() % vrams.size()]);
+        state.optBest = combination / 30 % 3 == 1;
+        state.optNBest = combination / 30 % 3 == 2;
+        const composition::Composition tweak = composition::composeTweak(state);
+        // The edit text is the inside of the file text: its joins are all read there.
+        for (const QString& text : {tweak.fileText, combination % 8 ? QString() : tweak.editText}) {
+            const ReadTweak read = readTweak(text);
+            if (!read.warnings.empty())
+                QFAIL(qPrintable(
+                    QStringLiteral("%1 at column %2").arg(text).arg(read.warnings[0].column)));
+        }
+        if (combination % 101 == 0) {
+            const GameConfig config = convertTweak(tweak.fileText, QStringLiteral("t"));
+            const GameConfig again = convertTweak(config.text, QStringLiteral("t"));
+            QVERIFY(again.warnings.empty());
+            QVERIFY(described(again.settings) == described(config.settings));
+        }
+    }
+}
+
+void tst_GameConfig::golden_data()
+{
+    QTest::addColumn<ControlState>("state");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("meant");
+
+    QTest::newRow("fresh window")
+        << ControlState{} << "fresh_window.cfg"
+        << "image_useCache 0, g_showBrass 0, r_useTurboShadow 0, r_useOptimizedShadows 0, "
+           "g_bloodEffects 0, g_doubleVision 0, g_muzzleFlash 0, g_projectileLights 1, "
+           "r_shadows 0";
+    QTest::newRow("everything ticked, 1024 and 256")
+        << ticked(~0u, "1024", "256") << "everything_ticked_1024_256.cfg"
+        << "r_useTwoSidedStencil 1, r_useShadowProjectedCull 1, g_bloodEffects 1, "
+           "g_showPlayerShadow 0, r_useDepthBoundsTest 1, r_multiSamples 0, "
+           "r_useCachedDynamicModels 1, r_orderIndexes 1, r_useStateCaching 1, "
+           "image_usePrecompressedTextures 1, image_useNormalCompression 2, r_useIndexBuffers 1, "
+           "r_useVertexBuffers 1, cm_backFaceCull 1, r_forceLoadImages 1, r_useScissor 1, "
+           "r_showDynamic 1, com_purgeAll 1, com_allowConsole 1, g_fov 85, r_vertexBufferMegs 64, "
+           "radiant_entityMode 0, gui_mediumFontLimit 0.60, win_ypos 22, win_xpos 3, "
+           "r_cgVertexProfile vp30, r_cgFragmentProfile fp30, r_displayRefresh 85, "
+           "r_useConstantMaterials 1, r_useShadowCulling 1, r_useCulling 2, r_useInfiniteFarZ 1, "
+           "image_lodbias -2, image_useCache 1, image_cacheMegs 768, image_cacheMinK 20480, "
+           "image_useCompression 0, image_downSizeBumpLimit 1024, "
+           "image_downSizeSpecularLimit 256, com_videoRam 256, g_showBrass 1, r_useTurboShadow 1, "
+           "r_useOptimizedShadows 1, g_doubleVision 1, image_filter GL_LINEAR_MIPMAP_NEAREST, "
+           "g_muzzleFlash 1, g_projectileLights 1, r_shadows 1";
+}
+
+// The game-ready file of a window's tweak is exactly the one kept here, and run by the game at
+// start-up it sets what the tweak meant, and nothing else.
+void tst_GameConfig::golden()
+{
+    QFETCH(ControlState, state);
+    QFETCH(QString, file);
+    QFETCH(QString, meant);
+
+    const QString tweak = composition::composeTweak(state).fileText;
+    const QString config =
+        convertTweak(tweak, QStringLiteral("tweak.cfg"), QStringLiteral("quenzar.cfg")).text;
+    QFile golden(QStringLiteral(QUENZAR_GOLDEN_DIR "/") + file);
+    if (qEnvironmentVariableIsSet("QUENZAR_WRITE_GOLDEN")) {
+        QVERIFY(golden.open(QIODevice::WriteOnly));
+        golden.write(config.toUtf8());
+        golden.close();
+    }
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    QCOMPARE(config, QString::fromUtf8(golden.readAll()));
+
+    const GameRun run = runLikeTheGame(config);
+    QCOMPARE(run.unknownCommands, QStringList());
+    QCOMPARE(run.settings, settingsFrom(meant));
+}
+
+QTEST_GUILESS_MAIN(tst_GameConfig)
+#include "tst_gameconfig.moc"

@@ -88,20 +88,16 @@ QMap<QString, QString> settingsFrom(const QString& list)
 }
 
 using composition::ControlState;
-constexpr std::array boxes{
-    &ControlState::chkA,        &ControlState::chkB,        &ControlState::chkC,
-    &ControlState::chkAti,      &ControlState::chkNv,       &ControlState::chkCache,
-    &ControlState::chkEBoost,   &ControlState::chkBetter,   &ControlState::chkWorse,
-    &ControlState::chkDouble,   &ControlState::chkBlood,    &ControlState::chkMuzzle,
-    &ControlState::chkOShadows, &ControlState::chkTShadows, &ControlState::chkBrass,
-    &ControlState::chkPLights,  &ControlState::chkShadow,   &ControlState::chkBoost};
 
 // Box n ticked when bit n is set.
 ControlState ticked(unsigned bits, const QString& ram, const QString& vram)
 {
     ControlState state;
-    for (std::size_t box = 0; box < boxes.size(); ++box)
-        state.*boxes[box] = (bits >> box) & 1;
+    unsigned bit = 1;
+    for (const composition::CheckBoxField& box : composition::checkBoxes) {
+        state.*box.value = (bits & bit) ? Qt::Checked : Qt::Unchecked;
+        bit <<= 1;
+    }
     state.txtRam = ram;
     state.txtVRam = vram;
     return state;
@@ -254,7 +250,8 @@ void tst_GameConfig::everyWindowTextReads()
 {
     const QStringList rams{"1024", "768", "512", "256", ""};
     const QStringList vrams{"256", "128", "64", "32", "16", ""};
-    for (unsigned combination = 0; combination < 1u << boxes.size(); ++combination) {
+    for (unsigned combination = 0; combination < 1u << composition::checkBoxes.size();
+         ++combination) {
         ControlState state = ticked(combination, rams[combination % rams.size()],
                                     vrams[combination / rams.size() % vrams.size()]);
         state.optBest = combination / 30 % 3 == 1;

@@ -5,8 +5,28 @@
 #include "welcome/frmFirst.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QIcon>
 
 namespace quenzar {
+
+namespace {
+
+// The program's own icon at every size it was drawn in.
+QIcon programIcon()
+{
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/windowicon"), QDir::Files);
+    while (sizes.hasNext()) {
+        const QString file = sizes.next();
+        const int size = QFileInfo(file).baseName().toInt();
+        icon.addFile(file, QSize(size, size));
+    }
+    return icon;
+}
+
+} // namespace
 
 Program::Program() : m_shutdown(createSystemShutdown()), m_forms([] { QCoreApplication::exit(0); })
 {
@@ -14,6 +34,8 @@ Program::Program() : m_shutdown(createSystemShutdown()), m_forms([] { QCoreAppli
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     // Lets the desktop match the windows to the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.quenzar.Quenzar"));
+    // Window managers that do not look the entry up show this one on every window.
+    QGuiApplication::setWindowIcon(programIcon());
     installFontSubstitutes();
     defineForms({m_forms, m_dialogs, *m_shutdown});
 }

@@ -8,20 +8,28 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QResource>
 
 namespace quenzar {
 
 namespace {
 
-// The program's own icon at every size it was drawn in.
+// The program's own icon at every size it was drawn in; each size is a square of raw pixels.
 QIcon programIcon()
 {
     QIcon icon;
     QDirIterator sizes(QStringLiteral(":/windowicon"), QDir::Files);
     while (sizes.hasNext()) {
-        const QString file = sizes.next();
-        const int size = QFileInfo(file).baseName().toInt();
-        icon.addFile(file, QSize(size, size));
+        const QResource pixels(sizes.next());
+        const QByteArray data = pixels.uncompressedData();
+        const int size = QFileInfo(pixels.fileName()).baseName().toInt();
+        if (size <= 0 || data.size() != qsizetype(size) * size * 4)
+            continue;
+        const QImage picture(reinterpret_cast<const uchar*>(data.constData()), size, size,
+                             QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(picture.copy()));
     }
     return icon;
 }

@@ -5,8 +5,36 @@
 #include "welcome/frmFirst.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QResource>
 
 namespace quenzar {
+
+namespace {
+
+// The program's own icon at every size it was drawn in; each size is a square of raw pixels.
+QIcon programIcon()
+{
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/windowicon"), QDir::Files);
+    while (sizes.hasNext()) {
+        const QResource pixels(sizes.next());
+        const QByteArray data = pixels.uncompressedData();
+        const int size = QFileInfo(pixels.fileName()).baseName().toInt();
+        if (size <= 0 || data.size() != qsizetype(size) * size * 4)
+            continue;
+        const QImage picture(reinterpret_cast<const uchar*>(data.constData()), size, size,
+                             QImage::Format_ARGB32_Premultiplied);
+        icon.addPixmap(QPixmap::fromImage(picture.copy()));
+    }
+    return icon;
+}
+
+} // namespace
 
 Program::Program() : m_shutdown(createSystemShutdown()), m_forms([] { QCoreApplication::exit(0); })
 {
@@ -14,6 +42,8 @@ Program::Program() : m_shutdown(createSystemShutdown()), m_forms([] { QCoreAppli
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     // Lets the desktop match the windows to the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.quenzar.Quenzar"));
+    // Window managers that do not look the entry up show this one on every window.
+    QGuiApplication::setWindowIcon(programIcon());
     installFontSubstitutes();
     defineForms({m_forms, m_dialogs, *m_shutdown});
 }

@@ -2,9 +2,11 @@
 
 #include "platform/twips.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QToolTip>
 
 namespace quenzar {
 
@@ -41,12 +43,27 @@ int buttonState(Qt::MouseButtons buttons)
     return state;
 }
 
+// Qt presents a plain widget as a filler; a form is a window or a dialog to a screen reader.
+QAccessibleInterface* formAccessible(const QString& className, QObject* object)
+{
+    auto* form = qobject_cast<FormBase*>(object);
+    if (!form || className != QLatin1StringView(FormBase::staticMetaObject.className()))
+        return nullptr;
+    return new QAccessibleWidget(form, form->role() == FormRole::Dialog ? QAccessible::Dialog
+                                                                        : QAccessible::Window);
+}
+
 } // namespace
 
 FormBase::FormBase(QWidget* parent) : QWidget(parent)
 {
     // Moves without a pressed button only reach a widget that tracks the mouse.
     setMouseTracking(true);
+    static const bool accessibleFormsKnown = [] {
+        QAccessible::installFactory(formAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleFormsKnown);
 }
 
 void FormBase::setDefaultButton(QPushButton* button)
@@ -71,10 +88,31 @@ void FormBase::enableEnterOnButtons()
     }
 }
 
+void FormBase::suppressInheritedToolTip(QWidget* control)
+{
+    control->installEventFilter(this);
+}
+
 void FormBase::Form_MouseMove(int, int, float, float) {}
+
+bool FormBase::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ApplicationPaletteChange && m_followScheme)
+        m_followScheme();
+    return handled;
+}
 
 bool FormBase::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ToolTip) {
+        // Unanswered, the request would travel on to the frame and show the frame's tip.
+        auto* control = qobject_cast<QWidget*>(watched);
+        if (control && control->toolTip().isEmpty()) {
+            QToolTip::hideText();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* button = qobject_cast<QPushButton*>(watched);
         if (button && isEnter(static_cast<QKeyEvent*>(event))) {

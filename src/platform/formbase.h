@@ -2,13 +2,23 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QPushButton;
 
 namespace quenzar {
 
+// What a screen reader announces a form as.
+enum class FormRole
+{
+    Window,
+    Dialog
+};
+
 // What every form of the program shares: a fixed client area, buttons that Enter presses,
-// Escape that never closes the window, and mouse moves reported in twips over the form's own
-// surface only.
+// Escape that never closes the window, mouse moves reported in twips over the form's own
+// surface only, controls without a tool tip that show none, and system colours that follow the
+// player's colour scheme while the form is open.
 class FormBase : public QWidget
 {
     Q_OBJECT
@@ -25,11 +35,21 @@ public:
     // controls exist.
     void enableEnterOnButtons();
 
+    // A control without a tool tip of its own shows none, not its frame's.
+    void suppressInheritedToolTip(QWidget* control);
+
+    FormRole role() const { return m_role; }
+    void setRole(FormRole role) { m_role = role; }
+
+    // Runs whenever the player's colour scheme changes, to paint the system colours anew.
+    void setSchemeFollower(std::function<void()> follow) { m_followScheme = std::move(follow); }
+
 protected:
     // A move over the form's own surface: button and shift state, position in twips of the
     // client area. Moves over a control never arrive here.
     virtual void Form_MouseMove(int button, int shift, float x, float y);
 
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,6 +57,8 @@ protected:
 private:
     QPushButton* m_defaultButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
+    FormRole m_role = FormRole::Window;
+    std::function<void()> m_followScheme;
 };
 
 } // namespace quenzar

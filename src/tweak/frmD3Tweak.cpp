@@ -73,7 +73,8 @@ const ControlDesign controls[] = {
      .tabIndex = 24,
      .back = black,
      .fore = red,
-     .font = {comicSans, 9}},
+     .font = {comicSans, 9},
+     .accessibleName = u"Tweak to edit"},
     {.name = "txtPath",
      .kind = Kind::TextBox,
      .caption = u"Enter Path...",
@@ -83,7 +84,8 @@ const ControlDesign controls[] = {
      .geometry = {6000, 1680, 4695, 615},
      .tabIndex = 38,
      .back = black,
-     .fore = blue},
+     .fore = blue,
+     .accessibleName = u"Path of the edited tweak"},
     {.name = "cmdSaveEdit",
      .kind = Kind::CommandButton,
      .caption = u"&Safe the file you edited !",
@@ -104,7 +106,8 @@ const ControlDesign controls[] = {
      .kind = Kind::TextBox,
      .caption = u"Enter Path...",
      .geometry = {1680, 8760, 3855, 375},
-     .tabIndex = 45},
+     .tabIndex = 45,
+     .accessibleName = u"Path of the tweak file"},
     {.name = "cmdDebug",
      .kind = Kind::CommandButton,
      .caption = u"&Debug !",
@@ -465,21 +468,24 @@ const ControlDesign controls[] = {
      .fore = green},
 };
 
-// The small coloured lettering above the Debug caption.
+// The small coloured lettering above the Debug caption. The face is only 25 pixels high, so
+// the letters keep to the top of the picture and the rest shows the face through, where the
+// caption may reach.
 QPixmap debugPicture()
 {
     QPixmap picture(34, 17);
-    picture.fill(Qt::black);
+    picture.fill(Qt::transparent);
     QPainter painter(&picture);
+    painter.setRenderHint(QPainter::TextAntialiasing);
     QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPixelSize(13);
+    font.setPixelSize(10);
     font.setBold(true);
     painter.setFont(font);
-    const QColor colours[] = {QColor(255, 0, 0), QColor(255, 255, 0), QColor(0, 255, 0)};
+    const QColor colours[] = {QColor(255, 0, 0), QColor(255, 255, 0), QColor(255, 128, 0)};
     const QString letters = QStringLiteral("DBG");
     for (int i = 0; i < letters.size(); ++i) {
         painter.setPen(colours[i]);
-        painter.drawText(QRect(1 + i * 11, 0, 11, 17), Qt::AlignCenter, letters.mid(i, 1));
+        painter.drawText(QRect(2 + i * 10, 0, 10, 10), Qt::AlignCenter, letters.mid(i, 1));
     }
     return picture;
 }

@@ -16,7 +16,10 @@ const FormDesign design{.name = "frmFirst",
                         .caption = u"FIRST READ THE README FILE!",
                         .clientWidth = 7305,
                         .clientHeight = 4455,
-                        .back = black};
+                        .back = black,
+                        .role = FormRole::Dialog,
+                        // Opening the dialog reads out its question.
+                        .accessibleDescription = u"Have you read the readme.txt File?"};
 
 const ControlDesign controls[] = {
     {.name = "lblName",

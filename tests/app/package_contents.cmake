@@ -1,8 +1,9 @@
 # Builds the Debian package and looks inside it: the program, its desktop entry, metainfo and
-# icon in their usual places, dependencies taken from the binary plus the fonts, and the two
-# metadata files valid by Debian's own validators.
+# icon in their usual places, dependencies taken from the binary plus the fonts, the two
+# metadata files valid by Debian's own validators, and nothing at all for lintian to say, even
+# pedantically.
 # cmake -DBUILD_DIR=... -DWORK_DIR=... -P package_contents.cmake
-foreach(tool cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli)
+foreach(tool cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli lintian)
   find_program(found_${tool} ${tool})
   if(NOT found_${tool})
     message("SKIPPED: ${tool} is not installed")
@@ -32,7 +33,9 @@ foreach(path
     usr/bin/quenzar
     usr/share/applications/${app}.desktop
     usr/share/metainfo/${app}.metainfo.xml
-    usr/share/icons/hicolor/scalable/apps/${app}.svg)
+    usr/share/icons/hicolor/scalable/apps/${app}.svg
+    usr/share/doc/quenzar/copyright
+    usr/share/man/man1/quenzar.1.gz)
   if(NOT EXISTS ${WORK_DIR}/root/${path})
     message(FATAL_ERROR "the package lacks ${path}")
   endif()
@@ -43,10 +46,10 @@ if(NOT gui_module)
   message(FATAL_ERROR "the package lacks the windows' module quenzar-gui.so")
 endif()
 
-execute_process(COMMAND ${found_dpkg-deb} -f ${debs} Package Version Depends
+execute_process(COMMAND ${found_dpkg-deb} -f ${debs} Package Version Depends Recommends
   OUTPUT_VARIABLE fields)
 foreach(expected "Package: quenzar" "Version: 1.00" "libqt6widgets6" "libqt6dbus6" "libc6"
-                 "fonts-comic-neue" "fonts-liberation2")
+                 "fonts-comic-neue" "fonts-liberation2" "Recommends: qt6-wayland")
   string(FIND "${fields}" "${expected}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the package's control fields lack '${expected}':\n${fields}")
@@ -64,5 +67,13 @@ execute_process(COMMAND ${found_appstreamcli} validate --no-net
   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "appstreamcli validate:\n${out}")
+endif()
+execute_process(COMMAND ${found_lintian} -I -E --pedantic ${debs}
+  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+# Run as root, lintian warns about that; it says nothing of the package.
+string(REPLACE "running with root privileges is not recommended!" "" err "${err}")
+string(STRIP "${out}${err}" said)
+if(NOT result EQUAL 0 OR NOT said STREQUAL "")
+  message(FATAL_ERROR "lintian -I -E --pedantic:\n${out}${err}")
 endif()
 message("package ${debs} holds everything:\n${fields}")

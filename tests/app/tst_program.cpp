@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <atomic>
 #include <sys/socket.h>
@@ -118,6 +120,12 @@ void tst_Program::startsOnTheWelcomeDialogAlone()
     QCOMPARE(visibleWindows(), QStringList{"frmFirst"});
     QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
     QCOMPARE(welcome->windowTitle(), QStringLiteral("FIRST READ THE README FILE!"));
+    // The program's own icon, compiled in at the sizes window managers ask for.
+    QList<int> iconSizes;
+    for (const QSize size : welcome->windowIcon().availableSizes())
+        iconSizes.append(size.width());
+    std::sort(iconSizes.begin(), iconSizes.end());
+    QCOMPARE(iconSizes, (QList<int>{16, 24, 32, 48, 64, 128}));
     // Shown only once the event loop runs: nothing else is opened at start.
     QCoreApplication::processEvents();
     QCOMPARE(visibleWindows(), QStringList{"frmFirst"});

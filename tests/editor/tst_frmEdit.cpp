@@ -1,5 +1,6 @@
 #include "formsfixture.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -91,6 +92,11 @@ void tst_frmEdit::opensEmptyWithDeleteDisabled()
     QCOMPARE(m_delete->toolTip(), QStringLiteral("Deletes the "));
     QCOMPARE(m_list->geometry(), QRect(176, 24, 401, 407));
     QCOMPARE(m_list->selectionMode(), QAbstractItemView::SingleSelection);
+    // Screen readers name the list and the box after what stands beside them.
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_list)->text(QAccessible::Name),
+             QStringLiteral("Added text"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_text)->text(QAccessible::Name),
+             QStringLiteral("Text to add"));
     // The list has the focus first; Tab then runs Add, the text box, Delete (when enabled),
     // Clear.
     QVERIFY(QTest::qWaitForWindowActive(m_edit));

@@ -1,6 +1,8 @@
 #include "formsfixture.h"
+#include "platform/formdesign.h"
 #include "tweak/composition/composition.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -8,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +35,15 @@ QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// What a screen reader is told of the status label's captions.
+QStringList heardErrors;
+void hearErrors(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::NameChanged &&
+        event->object()->objectName() == QStringLiteral("lblError"))
+        heardErrors.append(event->accessibleInterface()->text(QAccessible::Name));
 }
 
 } // namespace
@@ -197,10 +209,15 @@ void tst_frmD3Tweak_actions::warningComesAfterLabelsAndBeforeRepairs()
     find<QLineEdit>("txtVRam")->setText(QStringLiteral("32"));
 
     QString errorDuringWarning, ramDuringWarning;
+    QStringList heardDuringWarning;
+    heardErrors.clear();
+    const auto previous = setAccessibilityNotifier(hearErrors);
+    const auto restore = qScopeGuard([previous] { setAccessibilityNotifier(previous); });
     m_app->dialogs.onShow = [&](const auto& box) {
         if (box.prompt == QStringLiteral("Don't check two boxes at one time")) {
             errorDuringWarning = caption("lblError");
             ramDuringWarning = text("txtRam");
+            heardDuringWarning = heardErrors;
         }
     };
     m_app->dialogs.answers.append(Answer::Ok); // the warning
@@ -211,6 +228,8 @@ void tst_frmD3Tweak_actions::warningComesAfterLabelsAndBeforeRepairs()
     QCOMPARE(m_app->dialogs.shown.first().buttons, Buttons::Ok);
     QCOMPARE(m_app->dialogs.shown.first().title, QString());
     QCOMPARE(errorDuringWarning, QStringLiteral("BIG ERROR "));
+    // Each caption is heard as it is written.
+    QCOMPARE(heardDuringWarning, (QStringList{"Error GPU ", "BIG ERROR "}));
     QCOMPARE(ramDuringWarning, QStringLiteral("128"));
     QCOMPARE(text("txtRam"), QStringLiteral("384"));
     QCOMPARE(text("txtVRam"), QStringLiteral("64"));

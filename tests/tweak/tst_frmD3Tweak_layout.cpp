@@ -1,13 +1,18 @@
 #include "formsfixture.h"
 #include "mousemoves.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 using namespace quenzar;
 using quenzar::testing::FormsFixture;
@@ -25,10 +30,17 @@ private slots:
     void controlsSitWhereDesigned();
     void looksAsDesigned_data();
     void looksAsDesigned();
+    void systemColoursFollowTheScheme_data();
+    void systemColoursFollowTheScheme();
+    void debugPictureStandsAboveItsCaption();
+    void labelsLieBeneathTheControls();
+    void onlyAControlsOwnToolTipShows_data();
+    void onlyAControlsOwnToolTipShows();
     void optionGroupsArePerFrame();
     void typingAndTickingChangeNothingElse();
     void tabOrderFollowsTabIndexes();
-    void labelAccessKeyFocusesWithoutTicking();
+    void accessKeysMoveTheFocus_data();
+    void accessKeysMoveTheFocus();
     void buttonsArePressedByEnter();
     void textBoxesTakeAnyLength();
     void namelessControlsCarryTheirLabelsName_data();
@@ -275,6 +287,96 @@ void tst_frmD3Tweak_layout::looksAsDesigned()
     QCOMPARE(control->font().bold(), bold);
 }
 
+void tst_frmD3Tweak_layout::systemColoursFollowTheScheme_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QPoint>("at"); // a point of the control's own background
+    QTest::addColumn<QColor>("colour");
+    // The scheme below: button text, button face, window text and box colours all changed.
+    QTest::newRow("window, button-text colour")
+        << "frmD3Tweak" << QPoint(2, 2) << QColor(10, 20, 30);
+    QTest::newRow("look A label, menu-text colour")
+        << "lblCache" << QPoint(132, 22) << QColor(70, 80, 90);
+    QTest::newRow("detail box, button face") << "chkBlood" << QPoint(16, 16) << QColor(40, 50, 60);
+    QTest::newRow("path box of standard colours")
+        << "txtSText" << QPoint(250, 12) << QColor(100, 110, 120);
+}
+
+void tst_frmD3Tweak_layout::systemColoursFollowTheScheme()
+{
+    QFETCH(QString, name);
+    QFETCH(QPoint, at);
+    QFETCH(QColor, colour);
+    const QPalette before = QApplication::palette();
+    const auto restore = qScopeGuard([&before] {
+        QApplication::setPalette(before);
+        QCoreApplication::processEvents();
+    });
+    QPalette scheme = before;
+    scheme.setColor(QPalette::ButtonText, QColor(10, 20, 30));
+    scheme.setColor(QPalette::Button, QColor(40, 50, 60));
+    scheme.setColor(QPalette::WindowText, QColor(70, 80, 90));
+    scheme.setColor(QPalette::Base, QColor(100, 110, 120));
+    QApplication::setPalette(scheme);
+    QCoreApplication::processEvents();
+
+    QWidget* control = name == m_main->objectName() ? m_main : m_main->findChild<QWidget*>(name);
+    QCOMPARE(control->grab().toImage().pixelColor(at), colour);
+}
+
+void tst_frmD3Tweak_layout::debugPictureStandsAboveItsCaption()
+{
+    // The picture's red and yellow lettering, and the green caption.
+    const QImage face = find<QPushButton>("cmdDebug")->grab().toImage();
+    int pictureBottom = -1, captionTop = face.height();
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            const QColor c = face.pixelColor(x, y);
+            if (c.red() > 160 && c.blue() < 80)
+                pictureBottom = std::max(pictureBottom, y);
+            else if (c.green() > 160 && c.red() < 80 && c.blue() < 80)
+                captionTop = std::min(captionTop, y);
+        }
+    }
+    QVERIFY(pictureBottom >= 0);
+    QVERIFY2(pictureBottom < captionTop,
+             qPrintable(QStringLiteral("picture ends at %1, caption starts at %2")
+                            .arg(pictureBottom)
+                            .arg(captionTop)));
+}
+
+void tst_frmD3Tweak_layout::labelsLieBeneathTheControls()
+{
+    // The status label's corner overlaps the path box beside Safe to File, which stays on top.
+    QCOMPARE(m_main->childAt(364, 604), find<QLineEdit>("txtSText"));
+    QCOMPARE(m_main->childAt(372, 604), find<QLabel>("lblError"));
+}
+
+void tst_frmD3Tweak_layout::onlyAControlsOwnToolTipShows_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("card switch in the tipped frame") << "chkA"
+                                                     << "";
+    QTest::newRow("the frame itself") << "frmBias"
+                                      << "Just chose what your gpu is like";
+    QTest::newRow("a button with its own tip") << "cmdDebug"
+                                               << "Debug the error";
+}
+
+void tst_frmD3Tweak_layout::onlyAControlsOwnToolTipShows()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, tip);
+    QTRY_VERIFY(!QToolTip::isVisible()); // the tip of an earlier row is gone
+    QWidget* control = m_main->findChild<QWidget*>(name);
+    const QPoint at(4, 4);
+    QHelpEvent request(QEvent::ToolTip, at, control->mapToGlobal(at));
+    QApplication::sendEvent(control, &request);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+    QToolTip::hideText();
+}
+
 void tst_frmD3Tweak_layout::optionGroupsArePerFrame()
 {
     auto* best = find<QRadioButton>("optBest");
@@ -337,13 +439,28 @@ void tst_frmD3Tweak_layout::tabOrderFollowsTabIndexes()
     QCOMPARE(QApplication::focusWidget()->objectName(), expected.first());
 }
 
-void tst_frmD3Tweak_layout::labelAccessKeyFocusesWithoutTicking()
+void tst_frmD3Tweak_layout::accessKeysMoveTheFocus_data()
 {
-    auto* boost = find<QCheckBox>("chkBoost");
-    QTest::keyClick(m_main, Qt::Key_F, Qt::AltModifier);
-    QCOMPARE(QApplication::focusWidget(), boost);
-    QTest::qWait(300); // a press would land after its short animation
-    QVERIFY(!boost->isChecked());
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("presses");
+    QTest::newRow("a label's key focuses its box without ticking")
+        << int(Qt::Key_F) << "chkBoost" << 0;
+    QTest::newRow("a check box's own key ticks it") << int(Qt::Key_W) << "chkWorse" << 1;
+    QTest::newRow("a button's key focuses and presses it") << int(Qt::Key_C) << "cmdClearP" << 1;
+}
+
+void tst_frmD3Tweak_layout::accessKeysMoveTheFocus()
+{
+    QFETCH(int, key);
+    QFETCH(QString, focus);
+    QFETCH(int, presses);
+    auto* target = m_main->findChild<QAbstractButton*>(focus);
+    QSignalSpy clicks(target, &QAbstractButton::clicked);
+    QTest::keyClick(m_main, Qt::Key(key), Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), target);
+    QTest::qWait(300); // a press lands after its short animation
+    QCOMPARE(clicks.size(), presses);
 }
 
 void tst_frmD3Tweak_layout::buttonsArePressedByEnter()
@@ -391,16 +508,22 @@ void tst_frmD3Tweak_layout::namelessControlsCarryTheirLabelsName_data()
     QTest::newRow("big boost, no access key") << "chkEBoost"
                                               << "Enable F**king big Boost";
     QTest::newRow("a captioned box keeps its caption") << "chkAti"
-                                                       << "";
-    QTest::newRow("the edit box has no label") << "txtTRam"
-                                               << "";
+                                                       << "Ati GPU";
+    QTest::newRow("the red edit box") << "txtTRam"
+                                      << "Tweak to edit";
+    QTest::newRow("the blue path box") << "txtPath"
+                                       << "Path of the edited tweak";
+    QTest::newRow("the path box beside Safe to File") << "txtSText"
+                                                      << "Path of the tweak file";
 }
 
 void tst_frmD3Tweak_layout::namelessControlsCarryTheirLabelsName()
 {
     QFETCH(QString, control);
     QFETCH(QString, name);
-    QCOMPARE(m_main->findChild<QWidget*>(control)->accessibleName(), name);
+    QAccessibleInterface* read =
+        QAccessible::queryAccessibleInterface(m_main->findChild<QWidget*>(control));
+    QCOMPARE(read->text(QAccessible::Name), name);
 }
 
 void tst_frmD3Tweak_layout::readoutOnlyOverTheWindowSurface_data()

@@ -1,6 +1,7 @@
 #include "formsfixture.h"
 #include "mousemoves.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,6 +20,8 @@ private slots:
 
     void showsItsDesign_data();
     void showsItsDesign();
+    void screenReadersKnowEachForm_data();
+    void screenReadersKnowEachForm();
     void startsWithFocusOnYes();
     void enterAndAccessKeyPressYes_data();
     void enterAndAccessKeyPressYes();
@@ -108,6 +111,36 @@ void tst_frmFirst::showsItsDesign()
     const auto* email = form->findChild<QLabel*>(QStringLiteral("Label5"));
     QVERIFY(email->text().startsWith(QStringLiteral("E-mail :")));
     QVERIFY(email->text().size() > 8 && email->text().at(8) != u' ');
+}
+
+void tst_frmFirst::screenReadersKnowEachForm_data()
+{
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("welcome dialog asks its question")
+        << frmFirst::formName << int(QAccessible::Dialog) << "FIRST READ THE README FILE!"
+        << "Have you read the readme.txt File?";
+    QTest::newRow("main window") << frmD3Tweak::formName << int(QAccessible::Window)
+                                 << "Tarvel's Doom III Performance Tweak!"
+                                 << "";
+    QTest::newRow("edit dialog") << frmEdit::formName << int(QAccessible::Window)
+                                 << "Edit your tweak and save it."
+                                 << "";
+}
+
+void tst_frmFirst::screenReadersKnowEachForm()
+{
+    QFETCH(QString, form);
+    QFETCH(int, role);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(m_app->forms.show(form));
+    QVERIFY(shown);
+    QCOMPARE(int(shown->role()), role);
+    QCOMPARE(shown->text(QAccessible::Name), name);
+    QCOMPARE(shown->text(QAccessible::Description), description);
 }
 
 void tst_frmFirst::startsWithFocusOnYes()

@@ -1,5 +1,7 @@
 // The yardstick for `quenzar --version`: the barest Qt program, a QCoreApplication that prints
 // one line and ends.
+#include "programversion.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -7,6 +9,6 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    std::puts("Quenzar 1.00");
+    std::printf("Quenzar %s\n", qPrintable(quenzar::programVersion.toString()));
     return 0;
 }

@@ -12,7 +12,7 @@ A welcome dialog opens the main window, where the options are ticked and the
 memory sizes typed; the tweak is saved straight away or edited by hand first.
 On the command line it converts a saved tweak into a config of one setting a
 line that the game runs as meant.]])
-set(CPACK_PACKAGE_VERSION "1.00")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quenzar)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -32,15 +32,15 @@ if(UNIX AND NOT APPLE)
   find_program(GZIP gzip REQUIRED)
   set(packaging_out ${PROJECT_BINARY_DIR}/packaging)
   set(compressed)
-  foreach(pair "changelog:changelog.Debian" "quenzar.1:quenzar.1")
+  foreach(pair "${PROJECT_SOURCE_DIR}/packaging/changelog:changelog.Debian"
+               "${quenzar_generated}/quenzar.1:quenzar.1")
     string(REPLACE ":" ";" pair "${pair}")
     list(GET pair 0 source)
     list(GET pair 1 target)
     add_custom_command(OUTPUT ${packaging_out}/${target}.gz
-      COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/${source}
-              ${packaging_out}/${target}
+      COMMAND ${CMAKE_COMMAND} -E copy ${source} ${packaging_out}/${target}
       COMMAND ${GZIP} -9nf ${packaging_out}/${target}
-      DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${source} VERBATIM)
+      DEPENDS ${source} VERBATIM)
     list(APPEND compressed ${packaging_out}/${target}.gz)
   endforeach()
   add_custom_target(quenzar_package_docs ALL DEPENDS ${compressed})

@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "programversion.h"
 
 #include "gameconfig/gameconfig.h"
 #include "platform/textfile.h"
@@ -158,7 +159,7 @@ std::optional<int> runCommandLine(int argc, char* argv[])
         return Success;
     }
     if (parser.isSet(version)) {
-        print(stdout, QStringLiteral("Quenzar 1.00\n"));
+        print(stdout, QStringLiteral("Quenzar %1\n").arg(programVersion));
         return Success;
     }
     if (!parser.positionalArguments().isEmpty()) {

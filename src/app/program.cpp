@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "programversion.h"
 
 #include "app/forms.h"
 #include "platform/look.h"
@@ -39,7 +40,7 @@ QIcon programIcon()
 Program::Program() : m_shutdown(createSystemShutdown()), m_forms([] { QCoreApplication::exit(0); })
 {
     QApplication::setApplicationName(QStringLiteral("Quenzar"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(programVersion.toString());
     // Lets the desktop match the windows to the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.quenzar.Quenzar"));
     // Window managers that do not look the entry up show this one on every window.

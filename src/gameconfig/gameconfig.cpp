@@ -1,4 +1,5 @@
 #include "gameconfig/gameconfig.h"
+#include "programversion.h"
 
 #include "gameconfig/catalogue.h"
 
@@ -133,7 +134,8 @@ public:
                 ? tr("Run them with exec and this file's name, in the console or "
                      "from autoexec.cfg.")
                 : tr("Run them with exec %1 in the console or from autoexec.cfg.").arg(runName);
-        comment(tr("Doom 3 settings from %1, written by Quenzar 1.00. %2").arg(source, run));
+        comment(tr("Doom 3 settings from %1, written by Quenzar %2. %3")
+                    .arg(source, programVersion, run));
     }
 
     void add(const Group& group)

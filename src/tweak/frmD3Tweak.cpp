@@ -1,4 +1,5 @@
 #include "tweak/frmD3Tweak.h"
+#include "tweak/windowtexts.h"
 
 #include "editor/frmEdit.h"
 #include "platform/dialogs.h"
@@ -77,7 +78,7 @@ const ControlDesign controls[] = {
      .accessibleName = u"Tweak to edit"},
     {.name = "txtPath",
      .kind = Kind::TextBox,
-     .caption = u"Enter Path...",
+     .caption = pathPlaceholder,
      .toolTip =
          u"The c:\\ is already pre- entered, so example : if you want to save it in doom folder  "
          u"then you type : program files\\doom 3\\tweak.cfg (don't forget the extension",
@@ -104,7 +105,7 @@ const ControlDesign controls[] = {
      .tabIndex = 31},
     {.name = "txtSText",
      .kind = Kind::TextBox,
-     .caption = u"Enter Path...",
+     .caption = pathPlaceholder,
      .geometry = {1680, 8760, 3855, 375},
      .tabIndex = 45,
      .accessibleName = u"Path of the tweak file"},
@@ -622,7 +623,7 @@ void frmD3Tweak::cmdExit_Click()
         return;
     const Answer answer =
         m_services.dialogs.message(QStringLiteral("Quit windows or quit this program?"),
-                                   Buttons::YesNoCancel, QStringLiteral("Tarvel's DOOM 3 TWEAK"));
+                                   Buttons::YesNoCancel, questionTitle.toString());
     if (answer == Answer::No) {
         m_services.forms.end();
         return;

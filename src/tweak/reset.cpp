@@ -1,4 +1,5 @@
 #include "tweak/reset.h"
+#include "tweak/windowtexts.h"
 
 namespace quenzar {
 
@@ -38,8 +39,8 @@ constexpr ControlWrite memory[] = {
 };
 
 constexpr ControlWrite paths[] = {
-    {"txtPath", Action::SetText, u"Enter Path..."},
-    {"txtSText", Action::SetText, u"Enter Path..."},
+    {"txtPath", Action::SetText, pathPlaceholder},
+    {"txtSText", Action::SetText, pathPlaceholder},
 };
 
 } // namespace

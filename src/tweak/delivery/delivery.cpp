@@ -1,4 +1,5 @@
 #include "tweak/delivery/delivery.h"
+#include "tweak/windowtexts.h"
 
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
@@ -54,7 +55,7 @@ DeliveryChoice askDelivery(Dialogs& dialogs, const QString& pathBoxText)
                                    "textboxes, and after editing saving it to a file"),
                     Buttons::Ok);
     const Answer answer = dialogs.message(QStringLiteral("Safe to file or add to the textboxes"),
-                                          Buttons::YesNo, QStringLiteral("Tarvel's DOOM 3 TWEAK"));
+                                          Buttons::YesNo, questionTitle.toString());
     choice.destination = answer == Answer::Yes ? DeliveryChoice::Destination::File
                                                : DeliveryChoice::Destination::EditBox;
     return choice;

@@ -9,9 +9,6 @@ class Dialogs;
 
 namespace quenzar::delivery {
 
-// The placeholder both path boxes start with.
-inline const QString pathPlaceholder = QStringLiteral("Enter Path...");
-
 // Where "Safe to File" sends the tweak, and the path of that one save.
 struct DeliveryChoice
 {

@@ -2,6 +2,7 @@
 // event loop idle, over many clicks; the main window is closed (and so unloaded) between them.
 // quenzar-bench-open-main [RUNS]
 #include "app/program.h"
+#include "forms/formnames.h"
 #include "idle.h"
 #include "report.h"
 #include "tweak/frmD3Tweak.h"
@@ -37,7 +38,7 @@ int main(int argc, char* argv[])
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
         QTest::mouseClick(yes, Qt::LeftButton);
-        QWidget* main = forms.loaded(quenzar::frmD3Tweak::formName);
+        QWidget* main = forms.loaded(quenzar::formnames::frmD3Tweak);
         if (!main || !quenzar::bench::waitShownAndIdle(main)) {
             std::fprintf(stderr, "the main window was never shown\n");
             return 1;
@@ -47,7 +48,7 @@ int main(int argc, char* argv[])
 
         main->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (forms.loaded(quenzar::frmD3Tweak::formName)) {
+        if (forms.loaded(quenzar::formnames::frmD3Tweak)) {
             std::fprintf(stderr, "closing the main window did not unload it\n");
             return 1;
         }

@@ -1,13 +1,11 @@
 // Shows each form the way the program does and saves a picture of it, for the README and for a
 // look at the layout: quenzar-screenshots OUTPUT_FOLDER
-#include "app/forms.h"
-#include "editor/frmEdit.h"
-#include "platform/forms.h"
-#include "platform/look.h"
+#include "app/registerforms.h"
+#include "forms/formnames.h"
+#include "forms/forms.h"
+#include "forms/look.h"
 #include "platform/qtdialogs.h"
 #include "platform/shutdown/shutdown.h"
-#include "tweak/frmD3Tweak.h"
-#include "welcome/frmFirst.h"
 
 #include <QApplication>
 #include <QDir>
@@ -55,18 +53,14 @@ int main(int argc, char* argv[])
     NoShutdown shutdown;
     quenzar::Forms forms;
     const quenzar::Services services{forms, dialogs, shutdown};
-    forms.define(quenzar::frmFirst::formName,
-                 [services] { return new quenzar::frmFirst(services); });
-    forms.define(quenzar::frmD3Tweak::formName,
-                 [services] { return new quenzar::frmD3Tweak(services); });
-    forms.define(quenzar::frmEdit::formName, [services] { return new quenzar::frmEdit(services); });
+    quenzar::registerForms(services);
 
     bool ok = true;
-    for (const QString& name :
-         {quenzar::frmFirst::formName, quenzar::frmD3Tweak::formName, quenzar::frmEdit::formName}) {
+    for (const QStringView name : {quenzar::formnames::frmFirst, quenzar::formnames::frmD3Tweak,
+                                   quenzar::formnames::frmEdit}) {
         QWidget* form = forms.show(name);
         form->move(0, 0);
-        ok = save(form, QDir(folder).filePath(name + QStringLiteral(".png"))) && ok;
+        ok = save(form, QDir(folder).filePath(name.toString() + QStringLiteral(".png"))) && ok;
         form->hide();
     }
     return ok ? 0 : 1;

@@ -1,8 +1,8 @@
 #include "app/commandline.h"
-#include "programversion.h"
 
 #include "gameconfig/gameconfig.h"
 #include "platform/textfile.h"
+#include "programversion.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

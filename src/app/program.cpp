@@ -1,9 +1,9 @@
 #include "app/program.h"
-#include "programversion.h"
 
-#include "app/forms.h"
-#include "platform/look.h"
-#include "welcome/frmFirst.h"
+#include "app/registerforms.h"
+#include "forms/formnames.h"
+#include "forms/look.h"
+#include "programversion.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -46,12 +46,12 @@ Program::Program() : m_shutdown(createSystemShutdown()), m_forms([] { QCoreAppli
     // Window managers that do not look the entry up show this one on every window.
     QGuiApplication::setWindowIcon(programIcon());
     installFontSubstitutes();
-    defineForms({m_forms, m_dialogs, *m_shutdown});
+    registerForms({m_forms, m_dialogs, *m_shutdown});
 }
 
 QWidget* Program::start()
 {
-    return m_forms.show(frmFirst::formName);
+    return m_forms.show(formnames::frmFirst);
 }
 
 } // namespace quenzar

@@ -1,7 +1,10 @@
 #pragma once
 
-#include "platform/formbase.h"
-#include "platform/services.h"
+#include "forms/formbase.h"
+#include "forms/formdesign.h"
+#include "forms/services.h"
+
+#include <span>
 
 class QLineEdit;
 class QListWidget;
@@ -18,12 +21,14 @@ class frmEdit final : public FormBase
 public:
     explicit frmEdit(Services services);
 
-    static inline const QString formName = QStringLiteral("frmEdit");
-
     // The most items the list holds; the count is a 16-bit number.
     static constexpr int maxItems = 32767;
 
 private:
+    // The form and its controls as designed (frmEdit_design.cpp).
+    static const FormDesign design;
+    static const std::span<const ControlDesign> controls;
+
     void Form_Load();
     void ctrlAddButton_Click();
     void ctrldeleteButton_Click();

@@ -1,7 +1,7 @@
 #include "gameconfig/gameconfig.h"
-#include "programversion.h"
 
 #include "gameconfig/catalogue.h"
+#include "programversion.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "platform/formbase.h"
-#include "platform/services.h"
+#include "forms/formbase.h"
+#include "forms/formdesign.h"
+#include "forms/services.h"
 #include "tweak/composition/controlwrite.h"
 
 #include <span>
@@ -24,12 +25,14 @@ class frmD3Tweak final : public FormBase
 public:
     explicit frmD3Tweak(Services services);
 
-    static inline const QString formName = QStringLiteral("frmD3Tweak");
-
 protected:
-    void Form_MouseMove(int button, int shift, float x, float y) override;
+    void Form_MouseMove(float x, float y) override;
 
 private:
+    // The form and its controls as designed (frmD3Tweak_design.cpp).
+    static const FormDesign design;
+    static const std::span<const ControlDesign> controls;
+
     void cmdFinal_Click();
     void cmdDebug_Click();
     void cmdEmpty_Click();
@@ -38,7 +41,6 @@ private:
     void cmdExit_Click();
     void cmdAd_Click();
 
-    template <class Control> Control* control(std::string_view name) const;
     void applyWrites(std::span<const ControlWrite> writes);
 
     Services m_services;

@@ -1,4 +1,5 @@
 #include "tweak/reset.h"
+
 #include "tweak/windowtexts.h"
 
 namespace quenzar {

@@ -1,7 +1,10 @@
 #pragma once
 
-#include "platform/formbase.h"
-#include "platform/services.h"
+#include "forms/formbase.h"
+#include "forms/formdesign.h"
+#include "forms/services.h"
+
+#include <span>
 
 class QLabel;
 class QPushButton;
@@ -16,12 +19,14 @@ class frmFirst final : public FormBase
 public:
     explicit frmFirst(Services services);
 
-    static inline const QString formName = QStringLiteral("frmFirst");
-
 protected:
-    void Form_MouseMove(int button, int shift, float x, float y) override;
+    void Form_MouseMove(float x, float y) override;
 
 private:
+    // The form and its controls as designed (frmFirst_design.cpp).
+    static const FormDesign design;
+    static const std::span<const ControlDesign> controls;
+
     void cmdYes_Click();
     void cmdNo_Click();
 

@@ -1,5 +1,6 @@
 // The program as main() runs it, with a real event loop: what it starts on, and when it ends.
 #include "app/program.h"
+#include "forms/formnames.h"
 #include "tweak/frmD3Tweak.h"
 #include "welcome/frmFirst.h"
 
@@ -143,8 +144,8 @@ void tst_Program::noEndsTheProgramWithEveryWindow()
     QCOMPARE(runEventLoop(), 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(visibleWindows(), QStringList{});
-    QVERIFY(!program.forms().loaded(frmFirst::formName));
-    QVERIFY(!program.forms().loaded(frmD3Tweak::formName));
+    QVERIFY(!program.forms().loaded(formnames::frmFirst));
+    QVERIFY(!program.forms().loaded(formnames::frmD3Tweak));
     QVERIFY(!m_buses.knocked);
 }
 
@@ -170,14 +171,14 @@ void tst_Program::theProgramEndsWithItsLastWindow()
         // The program goes on while a window of it is open.
         QTimer::singleShot(50, &thisCase, [&] {
             stillOpen = visibleWindows();
-            if (QWidget* main = program.forms().loaded(frmD3Tweak::formName))
+            if (QWidget* main = program.forms().loaded(formnames::frmD3Tweak))
                 main->close();
         });
     });
     QCOMPARE(runEventLoop(), 0);
     QCOMPARE(stillOpen, openMain ? QStringList{"frmD3Tweak"} : QStringList{});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!program.forms().loaded(frmFirst::formName));
+    QVERIFY(!program.forms().loaded(formnames::frmFirst));
 }
 
 QTEST_MAIN(tst_Program)

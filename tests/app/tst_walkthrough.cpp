@@ -2,6 +2,7 @@
 // edit box and into a file, editing and saving, the list editor, and closing every window. It
 // also runs under valgrind, so every path of the program's own code is checked for memory
 // errors.
+#include "forms/formnames.h"
 #include "formsfixture.h"
 
 #include <QCheckBox>
@@ -32,12 +33,12 @@ void tst_Walkthrough::aWholeSession()
     FormsFixture app;
     auto& dialogs = app.dialogs;
 
-    QWidget* welcome = app.forms.show(frmFirst::formName);
+    QWidget* welcome = app.forms.show(formnames::frmFirst);
     QTest::mouseMove(welcome, QPoint(30, 60));
     QCOMPARE(welcome->findChild<QLabel*>(QStringLiteral("ctrlCoordinateLabel"))->text(),
              QStringLiteral("Breedte = 450     Hoogte = 900"));
     welcome->findChild<QPushButton*>(QStringLiteral("cmdYes"))->click();
-    QWidget* main = app.forms.loaded(frmD3Tweak::formName);
+    QWidget* main = app.forms.loaded(formnames::frmD3Tweak);
     QVERIFY(main);
     const auto control = [main](const char* name) {
         return main->findChild<QWidget*>(QLatin1StringView(name));
@@ -83,7 +84,7 @@ void tst_Walkthrough::aWholeSession()
     QCOMPARE(dialogs.prompts().last(), QStringLiteral("No error found "));
 
     press("cmdAd");
-    QWidget* editor = app.forms.loaded(frmEdit::formName);
+    QWidget* editor = app.forms.loaded(formnames::frmEdit);
     QVERIFY(editor);
     editor->findChild<QPushButton*>(QStringLiteral("ctrlAddButton"))->click();
     editor->findChild<QPushButton*>(QStringLiteral("ctrlAddButton"))->click();
@@ -101,9 +102,9 @@ void tst_Walkthrough::aWholeSession()
     QVERIFY(main->close());
     QVERIFY(welcome->close());
     FormsFixture::settle();
-    QVERIFY(!app.forms.loaded(frmFirst::formName));
-    QVERIFY(!app.forms.loaded(frmD3Tweak::formName));
-    QVERIFY(!app.forms.loaded(frmEdit::formName));
+    QVERIFY(!app.forms.loaded(formnames::frmFirst));
+    QVERIFY(!app.forms.loaded(formnames::frmD3Tweak));
+    QVERIFY(!app.forms.loaded(formnames::frmEdit));
     QCOMPARE(dialogs.unscripted, 0);
 }
 

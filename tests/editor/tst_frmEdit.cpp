@@ -1,3 +1,4 @@
+#include "forms/formnames.h"
 #include "formsfixture.h"
 
 #include <QAccessible>
@@ -53,7 +54,7 @@ private:
 void tst_frmEdit::init()
 {
     m_app = new FormsFixture;
-    m_app->forms.show(frmD3Tweak::formName);
+    m_app->forms.show(formnames::frmD3Tweak);
     open();
 }
 
@@ -66,10 +67,10 @@ void tst_frmEdit::cleanup()
 
 void tst_frmEdit::open()
 {
-    m_app->forms.loaded(frmD3Tweak::formName)
+    m_app->forms.loaded(formnames::frmD3Tweak)
         ->findChild<QPushButton*>(QStringLiteral("cmdAd"))
         ->click();
-    m_edit = m_app->forms.loaded(frmEdit::formName);
+    m_edit = m_app->forms.loaded(formnames::frmEdit);
     QVERIFY(m_edit);
     m_list = m_edit->findChild<QListWidget*>(QStringLiteral("ctrlListBox1"));
     m_text = m_edit->findChild<QLineEdit*>(QStringLiteral("ctrlTextBox1"));
@@ -173,7 +174,7 @@ void tst_frmEdit::reopeningKeepsItemsClosingLosesThem()
     QVERIFY(m_edit->close());
     FormsFixture::settle();
     QVERIFY(closed.isNull());
-    QVERIFY(m_app->forms.loaded(frmD3Tweak::formName)->isVisible());
+    QVERIFY(m_app->forms.loaded(formnames::frmD3Tweak)->isVisible());
 
     open();
     QCOMPARE(m_list->count(), 0);

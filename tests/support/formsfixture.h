@@ -3,9 +3,9 @@
 #include "fakeshutdown.h"
 #include "scripteddialogs.h"
 
-#include "app/forms.h"
+#include "app/registerforms.h"
 #include "editor/frmEdit.h"
-#include "platform/forms.h"
+#include "forms/forms.h"
 #include "tweak/frmD3Tweak.h"
 #include "welcome/frmFirst.h"
 
@@ -24,7 +24,7 @@ struct FormsFixture
     Forms forms{[this] { ++ends; }};
     Services services{forms, dialogs, shutdown};
 
-    FormsFixture() { defineForms(services); }
+    FormsFixture() { registerForms(services); }
 
     // Lets forms closed or ended a moment ago actually go.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

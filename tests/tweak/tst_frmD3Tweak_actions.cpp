@@ -1,5 +1,6 @@
+#include "forms/formdesign.h"
+#include "forms/formnames.h"
 #include "formsfixture.h"
-#include "platform/formdesign.h"
 #include "tweak/composition/composition.h"
 
 #include <QAccessible>
@@ -114,7 +115,7 @@ private:
 void tst_frmD3Tweak_actions::init()
 {
     m_app = new FormsFixture;
-    m_main = m_app->forms.show(frmD3Tweak::formName);
+    m_main = m_app->forms.show(formnames::frmD3Tweak);
     m_folder = new QTemporaryDir;
     // Relative paths land in a folder of the test's own.
     m_savedCurrent = QDir::currentPath();
@@ -564,7 +565,7 @@ void tst_frmD3Tweak_actions::aRefusedShutdownIsTold()
 void tst_frmD3Tweak_actions::advancedScreenOpensTheEditor()
 {
     press("cmdAd");
-    QWidget* editor = m_app->forms.loaded(frmEdit::formName);
+    QWidget* editor = m_app->forms.loaded(formnames::frmEdit);
     QVERIFY(editor && editor->isVisible());
     QCOMPARE(editor->parentWidget(), nullptr); // no owner window
     QVERIFY(m_main->isVisible());

@@ -1,8 +1,9 @@
+#include "forms/formnames.h"
 #include "mockloginmanager.h"
 #include "scripteddialogs.h"
 
-#include "platform/forms.h"
-#include "platform/services.h"
+#include "forms/forms.h"
+#include "forms/services.h"
 #include "platform/shutdown/shutdown_linux.h"
 #include "tweak/frmD3Tweak.h"
 
@@ -61,7 +62,7 @@ struct MainWindowOverDBus
     MainWindowOverDBus(QDBusConnection session, QDBusConnection system)
         : shutdown(std::move(session), std::move(system), sessionTimeoutMs)
     {
-        forms.define(frmD3Tweak::formName, [this] { return new frmD3Tweak(services); });
+        forms.define(formnames::frmD3Tweak, [this] { return new frmD3Tweak(services); });
     }
 };
 
@@ -190,7 +191,7 @@ void tst_frmD3Tweak_exit::exitAsksTheDesktop()
     QVERIFY2(m_mock.isPrivateBus(session) && m_mock.isPrivateBus(system),
              "not the test's private buses; not pressing Exit");
     m_app = std::make_unique<MainWindowOverDBus>(session, system);
-    const QPointer<QWidget> main = m_app->forms.show(frmD3Tweak::formName);
+    const QPointer<QWidget> main = m_app->forms.show(formnames::frmD3Tweak);
     QVERIFY(main);
     auto* exit = main->findChild<QPushButton*>(QStringLiteral("cmdExit"));
     QVERIFY(exit);

@@ -1,3 +1,4 @@
+#include "forms/formnames.h"
 #include "formsfixture.h"
 #include "mousemoves.h"
 
@@ -77,7 +78,7 @@ void tst_frmD3Tweak_layout::cleanup()
 
 QWidget* tst_frmD3Tweak_layout::openMain()
 {
-    QWidget* form = m_app->forms.show(frmD3Tweak::formName);
+    QWidget* form = m_app->forms.show(formnames::frmD3Tweak);
     if (!QTest::qWaitForWindowActive(form))
         qWarning("the main window never became active");
     return form;

@@ -1,3 +1,4 @@
+#include "forms/formnames.h"
 #include "formsfixture.h"
 #include "mousemoves.h"
 
@@ -53,7 +54,7 @@ void tst_frmFirst::cleanup()
 
 frmFirst* tst_frmFirst::showWelcome()
 {
-    auto* form = qobject_cast<frmFirst*>(m_app->forms.show(frmFirst::formName));
+    auto* form = qobject_cast<frmFirst*>(m_app->forms.show(formnames::frmFirst));
     if (!QTest::qWaitForWindowActive(form))
         qWarning("the welcome dialog never became active");
     return form;
@@ -120,12 +121,13 @@ void tst_frmFirst::screenReadersKnowEachForm_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");
     QTest::newRow("welcome dialog asks its question")
-        << frmFirst::formName << int(QAccessible::Dialog) << "FIRST READ THE README FILE!"
+        << formnames::frmFirst.toString() << int(QAccessible::Dialog)
+        << "FIRST READ THE README FILE!"
         << "Have you read the readme.txt File?";
-    QTest::newRow("main window") << frmD3Tweak::formName << int(QAccessible::Window)
+    QTest::newRow("main window") << formnames::frmD3Tweak.toString() << int(QAccessible::Window)
                                  << "Tarvel's Doom III Performance Tweak!"
                                  << "";
-    QTest::newRow("edit dialog") << frmEdit::formName << int(QAccessible::Window)
+    QTest::newRow("edit dialog") << formnames::frmEdit.toString() << int(QAccessible::Window)
                                  << "Edit your tweak and save it."
                                  << "";
 }
@@ -169,11 +171,11 @@ void tst_frmFirst::enterAndAccessKeyPressYes()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     showWelcome();
-    QVERIFY(!m_app->forms.loaded(frmD3Tweak::formName));
+    QVERIFY(!m_app->forms.loaded(formnames::frmD3Tweak));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QTRY_VERIFY(m_app->forms.loaded(frmD3Tweak::formName));
-    QVERIFY(m_app->forms.loaded(frmD3Tweak::formName)->isVisible());
-    QVERIFY(m_app->forms.loaded(frmFirst::formName)->isVisible());
+    QTRY_VERIFY(m_app->forms.loaded(formnames::frmD3Tweak));
+    QVERIFY(m_app->forms.loaded(formnames::frmD3Tweak)->isVisible());
+    QVERIFY(m_app->forms.loaded(formnames::frmFirst)->isVisible());
     QCOMPARE(m_app->ends, 0);
 }
 
@@ -182,10 +184,10 @@ void tst_frmFirst::yesTwiceKeepsOneMainWindow()
     frmFirst* form = showWelcome();
     auto* yes = form->findChild<QPushButton*>(QStringLiteral("cmdYes"));
     yes->click();
-    QWidget* main = m_app->forms.loaded(frmD3Tweak::formName);
+    QWidget* main = m_app->forms.loaded(formnames::frmD3Tweak);
     QVERIFY(main && main->isVisible());
     yes->click();
-    QCOMPARE(m_app->forms.loaded(frmD3Tweak::formName), main);
+    QCOMPARE(m_app->forms.loaded(formnames::frmD3Tweak), main);
 
     int mainWindows = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -199,17 +201,17 @@ void tst_frmFirst::yesAfterClosingReopensAFreshMainWindow()
     frmFirst* form = showWelcome();
     auto* yes = form->findChild<QPushButton*>(QStringLiteral("cmdYes"));
     yes->click();
-    QPointer<QWidget> first = m_app->forms.loaded(frmD3Tweak::formName);
+    QPointer<QWidget> first = m_app->forms.loaded(formnames::frmD3Tweak);
     first->findChild<QLineEdit*>(QStringLiteral("txtRam"))->setText(QStringLiteral("1024"));
 
     QVERIFY(first->close());
     FormsFixture::settle();
     QVERIFY(first.isNull());
-    QVERIFY(!m_app->forms.loaded(frmD3Tweak::formName));
+    QVERIFY(!m_app->forms.loaded(formnames::frmD3Tweak));
     QVERIFY(form->isVisible());
 
     yes->click();
-    QWidget* second = m_app->forms.loaded(frmD3Tweak::formName);
+    QWidget* second = m_app->forms.loaded(formnames::frmD3Tweak);
     QVERIFY(second && second->isVisible());
     QCOMPARE(second->findChild<QLineEdit*>(QStringLiteral("txtRam"))->text(), QString());
 }
@@ -218,18 +220,18 @@ void tst_frmFirst::noEndsEverythingAtOnce()
 {
     frmFirst* form = showWelcome();
     form->findChild<QPushButton*>(QStringLiteral("cmdYes"))->click();
-    m_app->forms.show(frmEdit::formName);
+    m_app->forms.show(formnames::frmEdit);
     QPointer<QWidget> welcome = form;
-    QPointer<QWidget> main = m_app->forms.loaded(frmD3Tweak::formName);
-    QPointer<QWidget> edit = m_app->forms.loaded(frmEdit::formName);
+    QPointer<QWidget> main = m_app->forms.loaded(formnames::frmD3Tweak);
+    QPointer<QWidget> edit = m_app->forms.loaded(formnames::frmEdit);
 
     form->findChild<QPushButton*>(QStringLiteral("cmdNo"))->click();
     QCOMPARE(m_app->ends, 1);
     QVERIFY(m_app->dialogs.shown.isEmpty()); // nothing is asked
     QVERIFY(!welcome->isVisible() && !main->isVisible() && !edit->isVisible());
-    QVERIFY(!m_app->forms.loaded(frmFirst::formName));
-    QVERIFY(!m_app->forms.loaded(frmD3Tweak::formName));
-    QVERIFY(!m_app->forms.loaded(frmEdit::formName));
+    QVERIFY(!m_app->forms.loaded(formnames::frmFirst));
+    QVERIFY(!m_app->forms.loaded(formnames::frmD3Tweak));
+    QVERIFY(!m_app->forms.loaded(formnames::frmEdit));
     FormsFixture::settle();
     QVERIFY(welcome.isNull() && main.isNull() && edit.isNull());
 }

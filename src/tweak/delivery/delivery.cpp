@@ -1,8 +1,8 @@
 #include "tweak/delivery/delivery.h"
-#include "tweak/windowtexts.h"
 
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
+#include "tweak/windowtexts.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "platform/readout.h"
+#include "forms/readout.h"
 
-#include "platform/numbertext.h"
+#include "forms/numbertext.h"
 
 namespace quenzar {
 

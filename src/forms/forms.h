@@ -22,18 +22,18 @@ public:
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
 
-    void define(const QString& name, Factory factory);
+    void define(QStringView name, Factory factory);
 
     // Creates the form if it is not loaded; a loaded form is returned as it is.
-    QWidget* load(const QString& name);
+    QWidget* load(QStringView name);
 
     // Loads the form, makes it visible without an owner and brings it to the front.
-    QWidget* show(const QString& name);
+    QWidget* show(QStringView name);
 
     // The loaded form of that name, or nullptr.
-    QWidget* loaded(const QString& name) const;
+    QWidget* loaded(QStringView name) const;
 
-    template <class Form> Form* loaded(const QString& name) const
+    template <class Form> Form* loaded(QStringView name) const
     {
         return qobject_cast<Form*>(loaded(name));
     }

@@ -1,4 +1,4 @@
-#include "platform/numbertext.h"
+#include "forms/numbertext.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/formbase.h"
-#include "platform/look.h"
-#include "platform/twips.h"
+#include "forms/formbase.h"
+#include "forms/look.h"
+#include "forms/twips.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -56,7 +56,7 @@ struct ControlDesign
 
 struct FormDesign
 {
-    std::string_view name{};
+    QStringView name{}; // as the forms registry knows it
     QStringView caption{};
     int clientWidth = 0;  // twips
     int clientHeight = 0; // twips

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/services.h"
+#include "forms/services.h"
 
 namespace quenzar {
 
 // Tells the forms registry how to build each of the program's three forms.
-void defineForms(const Services& services);
+void registerForms(const Services& services);
 
 } // namespace quenzar

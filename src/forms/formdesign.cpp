@@ -1,6 +1,6 @@
-#include "platform/formdesign.h"
+#include "forms/formdesign.h"
 
-#include "platform/formbase.h"
+#include "forms/formbase.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -241,7 +241,7 @@ AccessibilityNotifier setAccessibilityNotifier(AccessibilityNotifier notifier)
 void buildForm(FormBase* form, const FormDesign& design, std::span<const ControlDesign> controls)
 {
     const QPalette scheme = QApplication::palette();
-    form->setObjectName(toQString(design.name));
+    form->setObjectName(design.name.toString());
     form->setWindowTitle(design.caption.toString());
     form->setFont(formFont().toFont());
     form->setRole(design.role);

@@ -1,4 +1,4 @@
-#include "platform/forms.h"
+#include "forms/forms.h"
 
 #include <QGuiApplication>
 
@@ -12,27 +12,27 @@ Forms::~Forms()
         delete form.data();
 }
 
-void Forms::define(const QString& name, Factory factory)
+void Forms::define(QStringView name, Factory factory)
 {
-    m_factories.insert(name, std::move(factory));
+    m_factories.insert(name.toString(), std::move(factory));
 }
 
-QWidget* Forms::load(const QString& name)
+QWidget* Forms::load(QStringView name)
 {
     if (QWidget* form = loaded(name))
         return form;
-    const auto factory = m_factories.constFind(name);
+    const auto factory = m_factories.constFind(name.toString());
     Q_ASSERT_X(factory != m_factories.cend(), "Forms::load", "form was never defined");
     if (factory == m_factories.cend())
         return nullptr;
     QWidget* form = (*factory)();
     // A closed window is an unloaded form: its controls' contents go with it.
     form->setAttribute(Qt::WA_DeleteOnClose);
-    m_loaded.insert(name, form);
+    m_loaded.insert(name.toString(), form);
     return form;
 }
 
-QWidget* Forms::show(const QString& name)
+QWidget* Forms::show(QStringView name)
 {
     QWidget* form = load(name);
     if (!form)
@@ -47,9 +47,9 @@ QWidget* Forms::show(const QString& name)
     return form;
 }
 
-QWidget* Forms::loaded(const QString& name) const
+QWidget* Forms::loaded(QStringView name) const
 {
-    const auto it = m_loaded.constFind(name);
+    const auto it = m_loaded.constFind(name.toString());
     return it == m_loaded.cend() ? nullptr : it->data();
 }
 

@@ -1,6 +1,6 @@
-#include "platform/formbase.h"
+#include "forms/formbase.h"
 
-#include "platform/twips.h"
+#include "forms/twips.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -17,30 +17,6 @@ bool isEnter(const QKeyEvent* key)
     const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
     return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
            modifiers == Qt::NoModifier;
-}
-
-int shiftState(Qt::KeyboardModifiers modifiers)
-{
-    int shift = 0;
-    if (modifiers & Qt::ShiftModifier)
-        shift |= 1;
-    if (modifiers & Qt::ControlModifier)
-        shift |= 2;
-    if (modifiers & Qt::AltModifier)
-        shift |= 4;
-    return shift;
-}
-
-int buttonState(Qt::MouseButtons buttons)
-{
-    int state = 0;
-    if (buttons & Qt::LeftButton)
-        state |= 1;
-    if (buttons & Qt::RightButton)
-        state |= 2;
-    if (buttons & Qt::MiddleButton)
-        state |= 4;
-    return state;
 }
 
 // Qt presents a plain widget as a filler; a form is a window or a dialog to a screen reader.
@@ -93,7 +69,7 @@ void FormBase::suppressInheritedToolTip(QWidget* control)
     control->installEventFilter(this);
 }
 
-void FormBase::Form_MouseMove(int, int, float, float) {}
+void FormBase::Form_MouseMove(float, float) {}
 
 bool FormBase::event(QEvent* event)
 {
@@ -145,8 +121,7 @@ void FormBase::mouseMoveEvent(QMouseEvent* event)
     // counts, so a move whose point lies on a control is dropped here.
     const QPointF position = event->position();
     if (childAt(position.toPoint()) == nullptr) {
-        Form_MouseMove(buttonState(event->buttons()), shiftState(event->modifiers()),
-                       float(twips::fromPixels(position.x())),
+        Form_MouseMove(float(twips::fromPixels(position.x())),
                        float(twips::fromPixels(position.y())));
     }
     QWidget::mouseMoveEvent(event);

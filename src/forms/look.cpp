@@ -1,4 +1,4 @@
-#include "platform/look.h"
+#include "forms/look.h"
 
 namespace quenzar {
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string_view>
 
 class QPushButton;
 
@@ -45,9 +46,17 @@ public:
     void setSchemeFollower(std::function<void()> follow) { m_followScheme = std::move(follow); }
 
 protected:
-    // A move over the form's own surface: button and shift state, position in twips of the
-    // client area. Moves over a control never arrive here.
-    virtual void Form_MouseMove(int button, int shift, float x, float y);
+    // A move over the form's own surface, at a position in twips of the client area. Moves over
+    // a control never arrive here.
+    virtual void Form_MouseMove(float x, float y);
+
+    // The form's control of that name and kind; every name the forms ask for is in their design.
+    template <class Control> Control* control(std::string_view name) const
+    {
+        auto* found = findChild<Control*>(QLatin1StringView(name.data(), qsizetype(name.size())));
+        Q_ASSERT_X(found, "FormBase::control", name.data());
+        return found;
+    }
 
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

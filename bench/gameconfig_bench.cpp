@@ -13,12 +13,8 @@ namespace {
 QString everythingTicked()
 {
     quenzar::composition::ControlState state;
-    for (quenzar::composition::CheckValue* box :
-         {&state.chkA, &state.chkB, &state.chkC, &state.chkAti, &state.chkNv, &state.chkCache,
-          &state.chkEBoost, &state.chkBetter, &state.chkWorse, &state.chkDouble, &state.chkBlood,
-          &state.chkMuzzle, &state.chkOShadows, &state.chkTShadows, &state.chkBrass,
-          &state.chkPLights, &state.chkShadow, &state.chkBoost})
-        *box = 1;
+    for (const auto& box : quenzar::composition::checkBoxes)
+        state.*box.value = Qt::Checked;
     state.txtRam = QStringLiteral("1024");
     state.txtVRam = QStringLiteral("256");
     return quenzar::composition::composeTweak(state).fileText;

@@ -53,7 +53,7 @@ step "game-ready form" "$bin/quenzar-bench-gameconfig"
 # The command line needs no display: both run without one.
 step "quenzar --version, no display" env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
     "$bin/quenzar-bench-launch" "--version vs bare QCoreApplication" "$startup_runs" 1.2 - \
-    "$build_dir/src/app/quenzar" "$bin/quenzar-core-probe" --version
+    "$build_dir/src/quenzar" "$bin/quenzar-core-probe" --version
 
 echo
 echo "figure | measured | ratio | target | result"

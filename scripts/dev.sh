@@ -22,7 +22,7 @@ cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUENZAR_WERROR=
 cmake --build "$build" --parallel "$(nproc)"
 
 if [ "$action" = run ]; then
-  exec "$build/src/app/quenzar"
+  exec "$build/src/quenzar"
 fi
 cd "$build"
 # shellcheck disable=SC2086

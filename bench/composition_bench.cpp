@@ -1,5 +1,6 @@
 // How long one "Safe to File" composition takes, for a few control states a player produces.
 // Google Benchmark prints its own table; the FIGURE lines at the end give each state's median.
+#include "medianreporter.h"
 #include "report.h"
 #include "tweak/composition/composition.h"
 
@@ -48,27 +49,6 @@ void compose(benchmark::State& run, const ControlState& state)
     }
 }
 
-// Keeps each benchmark's median, in nanoseconds, besides printing the usual table.
-class MedianReporter : public benchmark::ConsoleReporter
-{
-public:
-    // Plain text: the table goes through a pipe to run.sh.
-    MedianReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians.emplace_back(run.run_name.function_name,
-                                     run.GetAdjustedRealTime() /
-                                         benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e9);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::vector<std::pair<std::string, double>> medians; // in the order they ran
-};
-
 } // namespace
 
 BENCHMARK_CAPTURE(compose, fresh_window, ControlState{})
@@ -84,15 +64,10 @@ BENCHMARK_CAPTURE(compose, grayed_boxes, grayed())->Repetitions(10)->ReportAggre
 
 int main(int argc, char* argv[])
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 2;
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    if (reporter.medians.empty())
+    const auto medians = quenzar::bench::runForMedians(argc, argv);
+    if (medians.empty())
         return 1;
-    for (const auto& [name, ns] : reporter.medians)
+    for (const auto& [name, ns] : medians)
         quenzar::bench::printFigure("composition, " + name,
                                     quenzar::bench::format("median %.1f ns per composition", ns),
                                     ns / 1000.0, 1.0, "us");

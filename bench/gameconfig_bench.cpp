@@ -1,6 +1,7 @@
 // How long converting the longest tweak the window writes, everything ticked with 1024 and 256,
 // into its game-ready form takes.
 #include "gameconfig/gameconfig.h"
+#include "medianreporter.h"
 #include "report.h"
 #include "tweak/composition/composition.h"
 
@@ -30,40 +31,19 @@ void convert(benchmark::State& run)
     }
 }
 
-double medianMicroseconds = 0;
-
-class MedianReporter : public benchmark::ConsoleReporter
-{
-public:
-    MedianReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medianMicroseconds = run.GetAdjustedRealTime() /
-                                     benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e6;
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 BENCHMARK(convert)->Repetitions(10)->ReportAggregatesOnly(true);
 
 int main(int argc, char* argv[])
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 2;
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    if (medianMicroseconds <= 0)
+    const auto medians = quenzar::bench::runForMedians(argc, argv);
+    if (medians.empty())
         return 1;
+    const double microseconds = medians.front().second / 1000.0;
     quenzar::bench::printFigure(
         "game-ready form, all ticked 1024/256",
-        quenzar::bench::format("median %.1f us per conversion", medianMicroseconds),
-        medianMicroseconds / 1000.0, 0.1, "ms");
+        quenzar::bench::format("median %.1f us per conversion", microseconds),
+        microseconds / 1000.0, 0.1, "ms");
     return 0;
 }

@@ -126,7 +126,7 @@ QString safeForComment(QString text)
 class Writer
 {
 public:
-    Writer(const QString& source, const QString& runName)
+    Writer(const QString& source, const QString& runName, unsigned builds) : m_builds(builds)
     {
         m_config.text.reserve(4096);
         const QString run =
@@ -144,6 +144,8 @@ public:
         dropped(group);
         if (!group.setting)
             leaveOut(last, unknownName(last.name));
+        else if (!(group.setting->builds & m_builds))
+            leaveOut(last, tr("it is not a setting of %1").arg(buildsOf(m_builds)));
         else if (!takes(*group.setting, last.value))
             leaveOut(last, tr("the game takes only %1").arg(accepted(*group.setting)));
         else
@@ -201,7 +203,7 @@ private:
     {
         const QString& value = last.value;
         const QString name = setting.name.toString();
-        if (setting.builds != AllBuilds)
+        if ((setting.builds & m_builds) != m_builds)
             comment(tr("%1 is a setting of %2 only").arg(name, buildsOf(setting.builds)));
         // seta for every setting, as the game's own DoomConfig.cfg has it. The game module
         // registers its settings (g_fov, g_showBrass, ...) only after default.cfg,
@@ -215,16 +217,18 @@ private:
             m_restart << name;
     }
 
+    unsigned m_builds;
     GameConfig m_config;
     QStringList m_restart;
 };
 
 } // namespace
 
-GameConfig convertTweak(QStringView tweak, const QString& source, const QString& runName)
+GameConfig convertTweak(QStringView tweak, const QString& source, const QString& runName,
+                        unsigned builds)
 {
     ReadTweak read = readTweak(tweak);
-    Writer writer(source, runName);
+    Writer writer(source, runName, builds);
     for (const Group& group : grouped(read.assignments))
         writer.add(group);
     GameConfig config = writer.finish();

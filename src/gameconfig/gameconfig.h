@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gameconfig/catalogue.h"
 #include "gameconfig/reader.h"
 
 #include <QString>
@@ -21,7 +22,9 @@ struct GameConfig
 };
 
 // `source` names the tweak in the file's first comment; `runName` is the name the file will be
-// run by in the game, if known.
-GameConfig convertTweak(QStringView tweak, const QString& source, const QString& runName = {});
+// run by in the game, if known. `builds` (Build flags) are the builds the file is made for: a
+// setting none of them has is left out.
+GameConfig convertTweak(QStringView tweak, const QString& source, const QString& runName = {},
+                        unsigned builds = AllBuilds);
 
 } // namespace quenzar::gameconfig

@@ -1,15 +1,22 @@
 // Shows each form the way the program does and saves a picture of it, for the README and for a
-// look at the layout: quenzar-screenshots OUTPUT_FOLDER
+// look at the layout: quenzar-screenshots OUTPUT_FOLDER. The game setup window follows, with a
+// hand-edited tweak, in the desktop's colours and in a dark scheme.
 #include "app/registerforms.h"
 #include "forms/formnames.h"
 #include "forms/forms.h"
 #include "forms/look.h"
+#include "gamesetup/gamesetupwindow.h"
+#include "gamesetup/setupdialogs.h"
 #include "platform/qtdialogs.h"
 #include "platform/shutdown/shutdown.h"
+#include "tweak/composition/composition.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QScreen>
+#include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -40,6 +47,65 @@ bool save(QWidget* form, const QString& path)
     return ok;
 }
 
+// The window's tweak: everything ticked with 1024 and 256, then edited by hand.
+QString editedTweak()
+{
+    quenzar::composition::ControlState state;
+    for (const auto& box : quenzar::composition::checkBoxes)
+        state.*box.value = Qt::Checked;
+    state.txtRam = QStringLiteral("1024");
+    state.txtVRam = QStringLiteral("256");
+    return quenzar::composition::composeTweak(state).fileText +
+           QStringLiteral("\nr_mode 5 com_showFPS 1 r_useGL2 1 image_lodbias - 1\n");
+}
+
+QPalette darkScheme()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    dark.setColor(QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
+    dark.setColor(QPalette::Text, QColor(0xe6, 0xe6, 0xe6));
+    dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+    dark.setColor(QPalette::ButtonText, QColor(0xe6, 0xe6, 0xe6));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0x6e, 0xb4));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9a, 0x9a));
+    dark.setColor(QPalette::ToolTipBase, QColor(0x3a, 0x3a, 0x3a));
+    dark.setColor(QPalette::ToolTipText, QColor(0xe6, 0xe6, 0xe6));
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+    return dark;
+}
+
+bool saveGameSetup(const QString& folder)
+{
+    QTemporaryDir home;
+    QFile tweak(home.filePath(QStringLiteral("tweak.cfg")));
+    if (!tweak.open(QIODevice::WriteOnly) || tweak.write(editedTweak().toUtf8()) < 0)
+        return false;
+    tweak.close();
+
+    quenzar::gamesetup::QtSetupDialogs dialogs;
+    bool ok = true;
+    for (const bool dark : {false, true}) {
+        if (dark) {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            QApplication::setPalette(darkScheme());
+        }
+        quenzar::gamesetup::GameSetupWindow window(dialogs, {home.path(), {}, {}});
+        window.move(0, 0);
+        window.show();
+        window.openTweak(tweak.fileName());
+        const QString name =
+            dark ? QStringLiteral("gamesetup-dark.png") : QStringLiteral("gamesetup.png");
+        ok = save(&window, QDir(folder).filePath(name)) && ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -63,5 +129,6 @@ int main(int argc, char* argv[])
         ok = save(form, QDir(folder).filePath(name.toString() + QStringLiteral(".png"))) && ok;
         form->hide();
     }
+    ok = saveGameSetup(folder) && ok;
     return ok ? 0 : 1;
 }

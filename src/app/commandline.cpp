@@ -136,6 +136,11 @@ std::optional<int> runCommandLine(int argc, char* argv[])
                                        "at all."),
                                     QStringLiteral("OUT"));
     parser.addOptions({gameConfig, output});
+    const QCommandLineOption gameSetup(
+        QStringLiteral("game-setup"),
+        tr("Opens the game setup window, with the tweak in the FILE named after it if any: what "
+           "the game will set from it, and its install into the game's folders."));
+    parser.addOption(gameSetup);
     for (const char* name : qtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -161,6 +166,15 @@ std::optional<int> runCommandLine(int argc, char* argv[])
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral("Quenzar %1\n").arg(programVersion));
         return Success;
+    }
+    if (parser.isSet(gameSetup)) {
+        // The window reads its tweak file from the arguments itself.
+        if (parser.positionalArguments().size() > 1 || parser.isSet(gameConfig) ||
+            parser.isSet(output)) {
+            fail(tr("--game-setup takes one tweak file and no other option"));
+            return BadUsage;
+        }
+        return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty()) {
         fail(tr("unexpected argument '%1'").arg(parser.positionalArguments().first()));

@@ -15,9 +15,7 @@
 
 namespace quenzar {
 
-namespace {
-
-// The program's own icon at every size it was drawn in; each size is a square of raw pixels.
+// Each size is a square of raw pixels.
 QIcon programIcon()
 {
     QIcon icon;
@@ -34,8 +32,6 @@ QIcon programIcon()
     }
     return icon;
 }
-
-} // namespace
 
 Program::Program() : m_shutdown(createSystemShutdown()), m_forms([] { QCoreApplication::exit(0); })
 {

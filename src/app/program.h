@@ -6,9 +6,13 @@
 
 #include <memory>
 
+class QIcon;
 class QWidget;
 
 namespace quenzar {
+
+// The program's own icon at every size it was drawn in.
+QIcon programIcon();
 
 // The running program: its dialogs, the operating system's shutdown service and the forms.
 // Needs the QApplication to exist already.

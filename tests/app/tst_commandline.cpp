@@ -60,7 +60,7 @@ void tst_CommandLine::exitCodes_data()
 
     const QStringList fromInput{"--game-config", "-"};
     QTest::newRow("help") << QStringList{"--help"} << QByteArray() << 0
-                          << "--game-config <FILE>.*-o, --output <OUT>"
+                          << "--game-config <FILE>.*-o, --output <OUT>.*--game-setup"
                           << "^$";
     QTest::newRow("version") << QStringList{"--version"} << QByteArray() << 0
                              << "^Quenzar 1\\.00\\n$"
@@ -85,6 +85,12 @@ void tst_CommandLine::exitCodes_data()
     QTest::newRow("no setting the game takes")
         << fromInput << QByteArray("r_useGL2 (1)") << 1 << "^$"
         << "no build of Doom 3 has r_useGL2";
+    QTest::newRow("game setup with two files")
+        << QStringList{"--game-setup", "a.cfg", "b.cfg"} << QByteArray() << 2 << "^$"
+        << "--game-setup takes one tweak file";
+    QTest::newRow("game setup with a conversion")
+        << QStringList{"--game-setup", "--game-config", "-"} << QByteArray("g_fov 85") << 2 << "^$"
+        << "--game-setup takes one tweak file";
     QTest::newRow("output that cannot be written")
         << QStringList{"--game-config", "-", "-o", "/nonexistent/q.cfg"} << QByteArray("g_fov 85")
         << 1 << "^$"
@@ -135,6 +141,9 @@ void tst_CommandLine::windowsOnlyWithoutOptions_data()
 
     QTest::newRow("no option") << QStringList() << "no-such-platform";
     QTest::newRow("Qt's own option") << QStringList{"-platform", "no-such-platform"} << "";
+    QTest::newRow("game setup") << QStringList{"--game-setup"} << "no-such-platform";
+    QTest::newRow("game setup with a file and Qt's option")
+        << QStringList{"tweak.cfg", "--game-setup", "-platform", "no-such-platform"} << "";
 }
 
 void tst_CommandLine::windowsOnlyWithoutOptions()

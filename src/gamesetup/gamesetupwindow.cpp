@@ -176,11 +176,7 @@ void GameSetupWindow::buildControls()
     m_folders->setHeaderLabels({tr("Build"), tr("Folder")});
     m_folders->setRootIsDecorated(false);
     m_folders->header()->setSectionResizeMode(BuildColumn, QHeaderView::ResizeToContents);
-    connect(m_folders, &QTreeWidget::itemChanged, this, [this] {
-        m_stale = true;
-        m_pause.start();
-        updateButtons();
-    });
+    connect(m_folders, &QTreeWidget::itemChanged, this, &GameSetupWindow::foldersChanged);
     QPushButton* add = button(tr("Add &Folder..."), "addFolder");
     connect(add, &QPushButton::clicked, this, &GameSetupWindow::chooseFolder);
 
@@ -255,6 +251,15 @@ void GameSetupWindow::addFolder(const GameFolder& folder, bool ticked)
     m_folders->addTopLevelItem(item);
     if (!m_folders->currentItem())
         m_folders->setCurrentItem(item);
+    foldersChanged();
+}
+
+// The ticked folders' builds decide what the game will set.
+void GameSetupWindow::foldersChanged()
+{
+    m_stale = true;
+    m_pause.start();
+    updateButtons();
 }
 
 std::vector<GameFolder> GameSetupWindow::tickedFolders() const

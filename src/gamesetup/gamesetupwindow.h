@@ -40,6 +40,7 @@ private:
     void buildControls();
     void showFolders(const std::vector<GameFolder>& found);
     void addFolder(const GameFolder& folder, bool ticked);
+    void foldersChanged();
     std::vector<GameFolder> tickedFolders() const;
     unsigned tickedBuilds() const;
     QString source() const;

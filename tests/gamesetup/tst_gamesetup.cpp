@@ -1,0 +1,339 @@
+// The game setup window driven as a player drives it, with scripted file dialogs.
+#include "gameconfig/gameconfig.h"
+#include "gamesetup/gamesetupwindow.h"
+#include "gamesetup/setupdialogs.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUrl>
+
+using namespace quenzar;
+using namespace quenzar::gamesetup;
+
+namespace {
+
+class ScriptedSetupDialogs final : public SetupDialogs
+{
+public:
+    QString tweak, folder, saveFile; // what the player picks; empty: cancels
+    QStringList failures;            // every failure shown
+
+    QString chooseTweak(QWidget*) override { return tweak; }
+    QString chooseGameFolder(QWidget*) override { return folder; }
+    QString chooseSaveFile(QWidget*, const QString&) override { return saveFile; }
+    void showFailure(QWidget*, const QString& text) override { failures << text; }
+};
+
+QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes)
+{
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+QStringList column(const QTableWidget* table, int column)
+{
+    QStringList cells;
+    for (int row = 0; row < table->rowCount(); ++row)
+        cells << table->item(row, column)->text();
+    return cells;
+}
+
+QStringList items(const QListWidget* list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts << list->item(row)->text();
+    return texts;
+}
+
+QString accessibleName(QObject* object)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+    return accessible ? accessible->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+class tst_GameSetup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void tableFollowsTheConverter_data();
+    void tableFollowsTheConverter();
+    void typedTextIsReadOncePaused();
+    void saveAs();
+    void failuresNamePathAndReason_data();
+    void failuresNamePathAndReason();
+    void addedFolderIsTicked();
+    void keyboardAlone();
+    void accessibleNamesAndRoles();
+
+private:
+    QTemporaryDir m_home;
+    ScriptedSetupDialogs m_dialogs;
+    std::unique_ptr<GameSetupWindow> m_window;
+    template <typename T> T* child(const char* name)
+    {
+        return m_window->findChild<T*>(QLatin1String(name));
+    }
+};
+
+void tst_GameSetup::init()
+{
+    m_dialogs = {};
+    m_window = std::make_unique<GameSetupWindow>(m_dialogs, Environment{m_home.path(), {}, {}});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void tst_GameSetup::cleanup()
+{
+    m_window.reset();
+}
+
+// However the tweak arrives, the table lists exactly the settings the converter sets, in its
+// order, and the list below holds every reason it gives for leaving one out.
+void tst_GameSetup::tableFollowsTheConverter_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QByteArray>("tweak");
+
+    const QByteArray edited = "image_useCache = (1) r_shadows (0), g_showBrass 0\n"
+                              "r_useGL2 (1) image_filter GL_BI-LINEAR_MIPMAP_NEAREST g_fov 85";
+    QTest::newRow("opened") << "open" << edited;
+    QTest::newRow("named on the command line") << "file" << edited;
+    QTest::newRow("pasted") << "paste" << edited;
+    QTest::newRow("a file dropped") << "drop" << edited;
+    QTest::newRow("nothing the game takes") << "paste" << QByteArray("r_useGL2 (1) ,,, (");
+    QTest::newRow("empty") << "paste" << QByteArray();
+}
+
+void tst_GameSetup::tableFollowsTheConverter()
+{
+    QFETCH(QString, how);
+    QFETCH(QByteArray, tweak);
+
+    const QString path = writeFile(m_home, QStringLiteral("tweak.cfg"), tweak);
+    auto* edit = child<QPlainTextEdit>("tweak");
+    if (how == u"open") {
+        m_dialogs.tweak = path;
+        QTest::mouseClick(child<QPushButton>("open"), Qt::LeftButton);
+    } else if (how == u"file") {
+        m_window->openTweak(path);
+    } else {
+        auto* data = new QMimeData;
+        if (how == u"drop")
+            data->setUrls({QUrl::fromLocalFile(path)});
+        else
+            data->setText(QString::fromUtf8(tweak));
+        QGuiApplication::clipboard()->setMimeData(data);
+        edit->paste();
+    }
+    QCOMPARE(edit->toPlainText(), QString::fromUtf8(tweak));
+    m_window->conversion();
+
+    const gameconfig::GameConfig expected = gameconfig::convertTweak(QString::fromUtf8(tweak), {});
+    QStringList names, values;
+    for (const auto& set : expected.settings) {
+        names << set.name;
+        values << set.value;
+    }
+    auto* table = child<QTableWidget>("settings");
+    QCOMPARE(column(table, 0), names);
+    QCOMPARE(column(table, 1), values);
+    const QStringList leftOut = items(child<QListWidget>("leftOut"));
+    for (const QString& reason : expected.leftOut)
+        QVERIFY2(leftOut.contains(reason), qPrintable(reason));
+    QCOMPARE(leftOut.size(), qsizetype(expected.leftOut.size() + expected.warnings.size()));
+    QCOMPARE(child<QPushButton>("saveAs")->isEnabled(), !names.isEmpty());
+    QCOMPARE(m_dialogs.failures, QStringList());
+}
+
+// Each key does not start a new reading: the table follows once typing pauses.
+void tst_GameSetup::typedTextIsReadOncePaused()
+{
+    auto* edit = child<QPlainTextEdit>("tweak");
+    auto* table = child<QTableWidget>("settings");
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("g_fov 85 r_shadows 0"));
+    QCOMPARE(table->rowCount(), 0);
+    QTRY_COMPARE(column(table, 0), QStringList({"g_fov", "r_shadows"}));
+    QCOMPARE(child<QLabel>("count")->text(), QStringLiteral("2 set, 0 left out"));
+}
+
+// Save As writes the converter's file for the name it is saved under.
+void tst_GameSetup::saveAs()
+{
+    const QString tweak = QStringLiteral("g_fov 85 r_shadows (0)");
+    child<QPlainTextEdit>("tweak")->setPlainText(tweak);
+    m_window->conversion();
+    m_dialogs.saveFile = m_home.filePath(QStringLiteral("ready.cfg"));
+    QTest::mouseClick(child<QPushButton>("saveAs"), Qt::LeftButton);
+
+    QFile saved(m_dialogs.saveFile);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(saved.readAll());
+    QCOMPARE(text, gameconfig::convertTweak(tweak,
+                                            QStringLiteral("text pasted into Quenzar Game "
+                                                           "Setup"),
+                                            QStringLiteral("ready.cfg"))
+                       .text);
+    QVERIFY(text.contains(QStringLiteral("exec ready.cfg")));
+    QVERIFY(child<QLabel>("summary")->text().contains(m_dialogs.saveFile));
+    QCOMPARE(m_dialogs.failures, QStringList());
+}
+
+void tst_GameSetup::failuresNamePathAndReason_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("a tweak that cannot be read") << "open"
+                                                 << "/nonexistent/tweak.cfg"
+                                                 << "No such file or directory";
+    QTest::newRow("a folder that cannot be written") << "saveAs"
+                                                     << "/nonexistent/quenzar.cfg"
+                                                     << "No such file or directory";
+}
+
+void tst_GameSetup::failuresNamePathAndReason()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+
+    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov 85"));
+    m_window->conversion();
+    m_dialogs.tweak = m_dialogs.saveFile = path;
+    QTest::mouseClick(child<QPushButton>(qPrintable(action)), Qt::LeftButton);
+    QCOMPARE(m_dialogs.failures.size(), 1);
+    QVERIFY2(m_dialogs.failures.first().contains(path), qPrintable(m_dialogs.failures.first()));
+    QVERIFY2(m_dialogs.failures.first().contains(reason), qPrintable(m_dialogs.failures.first()));
+    QCOMPARE(child<QLabel>("summary")->text(), m_dialogs.failures.first());
+    // The tweak in the window stays as it was.
+    QCOMPARE(child<QPlainTextEdit>("tweak")->toPlainText(), QStringLiteral("g_fov 85"));
+}
+
+// A folder added by hand is listed and ticked once, and Install can go there.
+void tst_GameSetup::addedFolderIsTicked()
+{
+    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov 85"));
+    m_window->conversion();
+    auto* folders = child<QTreeWidget>("folders");
+    const int found = folders->topLevelItemCount();
+    m_dialogs.folder = m_home.path();
+    for (int i = 0; i < 2; ++i)
+        QTest::mouseClick(child<QPushButton>("addFolder"), Qt::LeftButton);
+    QCOMPARE(folders->topLevelItemCount(), found + 1);
+    QTreeWidgetItem* added = folders->topLevelItem(found);
+    QCOMPARE(added->text(1), QDir::toNativeSeparators(m_home.path()));
+    QCOMPARE(added->checkState(0), Qt::Checked);
+    QVERIFY(child<QPushButton>("install")->isEnabled());
+
+    // Space unticks it from the keyboard; with nothing ticked there is nowhere to install.
+    for (int i = 0; i < found; ++i)
+        folders->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+    folders->setFocus();
+    folders->setCurrentItem(added);
+    QTest::keyClick(folders, Qt::Key_Space);
+    QCOMPARE(added->checkState(0), Qt::Unchecked);
+    QVERIFY(!child<QPushButton>("install")->isEnabled());
+    QVERIFY(!child<QPushButton>("remove")->isEnabled());
+}
+
+// Tab reaches every control in reading order, each access key reaches its control, Escape
+// closes the window.
+void tst_GameSetup::keyboardAlone()
+{
+    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov 85"));
+    m_window->conversion();
+    m_dialogs.folder = m_home.path();
+    QTest::mouseClick(child<QPushButton>("addFolder"), Qt::LeftButton);
+    m_window->activateWindow();
+
+    const QStringList order = {"open",      "tweak",   "settings", "leftOut", "folders",
+                               "addFolder", "install", "remove",   "saveAs",  "close"};
+    child<QPushButton>("open")->setFocus();
+    QStringList visited;
+    for (int i = 0; i < order.size(); ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited, order);
+
+    const std::pair<Qt::Key, const char*> keys[] = {{Qt::Key_T, "tweak"},
+                                                    {Qt::Key_S, "settings"},
+                                                    {Qt::Key_L, "leftOut"},
+                                                    {Qt::Key_G, "folders"}};
+    for (const auto& [key, name] : keys) {
+        QTest::keyClick(m_window.get(), key, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
+    }
+
+    QSignalSpy finished(m_window.get(), &QDialog::finished);
+    QTest::keyClick(child<QTreeWidget>("folders"), Qt::Key_Escape);
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(!m_window->isVisible());
+}
+
+// A screen reader hears a name for every control, the table as a table, and each cell's column
+// header.
+void tst_GameSetup::accessibleNamesAndRoles()
+{
+    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov 85"));
+    m_window->conversion();
+
+    for (QWidget* control : m_window->findChildren<QWidget*>()) {
+        if (control->focusPolicy() & Qt::TabFocus && control->isVisibleTo(m_window.get()))
+            QVERIFY2(!accessibleName(control).isEmpty(), qPrintable(control->objectName()));
+    }
+
+    const std::pair<const char*, QAccessible::Role> roles[] = {{"tweak", QAccessible::EditableText},
+                                                               {"settings", QAccessible::Table},
+                                                               {"leftOut", QAccessible::List},
+                                                               {"folders", QAccessible::Tree},
+                                                               {"install", QAccessible::Button}};
+    for (const auto& [name, role] : roles) {
+        QAccessibleInterface* accessible =
+            QAccessible::queryAccessibleInterface(m_window->findChild<QWidget*>(name));
+        QVERIFY(accessible);
+        QCOMPARE(accessible->role(), role);
+    }
+
+    QAccessibleTableInterface* table =
+        QAccessible::queryAccessibleInterface(child<QTableWidget>("settings"))->tableInterface();
+    QVERIFY(table);
+    QCOMPARE(table->columnCount(), 5);
+    QStringList headers;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        QAccessibleInterface* cell = table->cellAt(0, column);
+        QVERIFY(cell);
+        const QList<QAccessibleInterface*> header = cell->tableCellInterface()->columnHeaderCells();
+        QCOMPARE(header.size(), 1);
+        headers << header.first()->text(QAccessible::Name);
+    }
+    QCOMPARE(headers, QStringList({"Setting", "Value", "Takes effect", "Kept at next start",
+                                   "Cheat in multiplayer"}));
+    QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("g_fov"));
+}
+
+QTEST_MAIN(tst_GameSetup)
+#include "tst_gamesetup.moc"

@@ -95,7 +95,9 @@ bool saveGameSetup(const QString& folder)
             QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
             QApplication::setPalette(darkScheme());
         }
-        quenzar::gamesetup::GameSetupWindow window(dialogs, {home.path(), {}, {}});
+        quenzar::gamesetup::Environment environment;
+        environment.home = home.path();
+        quenzar::gamesetup::GameSetupWindow window(dialogs, environment);
         window.move(0, 0);
         window.show();
         window.openTweak(tweak.fileName());

@@ -50,9 +50,14 @@ Environment Environment::current()
     return {QDir::homePath(), {}, {}};
 }
 
-QString buildName(unsigned build)
+QString buildLabel(unsigned build)
 {
-    return build == gameconfig::AllBuilds ? tr("any build") : QString::number(build);
+    return build == gameconfig::AllBuilds ? tr("unknown build") : QString::number(build);
+}
+
+GameFolder namedGameFolder(const QString& path)
+{
+    return {gameconfig::AllBuilds, path, {path}};
 }
 
 std::vector<GameFolder> findGameFolders(const Environment&)

@@ -36,14 +36,16 @@ unsigned allBuilds();
 // Where the game's files are looked for: the player's home and desktop folders.
 struct Environment
 {
-    QString home, xdgConfigHome, xdgDataHome;
+    QString home;
+    QString xdgConfigHome, xdgDataHome; // empty: the defaults under home
     static Environment current();
 };
 
 struct GameFolder
 {
-    unsigned build; // a Build flag, or all of them when not known
-    QString path;
+    unsigned build = 0; // a Build flag, or all of them when not known
+    QString path;       // the folder quenzar.cfg goes into
+    QStringList searched;
 };
 
 // What install or remove did in one folder: what was written where, or the path and the reason.
@@ -54,9 +56,12 @@ struct FolderOutcome
     QString message;
 };
 
-QString buildName(unsigned build);
+// "Doom 3 for Linux", "dhewm3", ...
+QString buildLabel(unsigned build);
 std::vector<GameFolder> findGameFolders(const Environment& environment);
 QStringList foldersLookedIn(const Environment& environment);
+// A folder the player names: its build is not known.
+GameFolder namedGameFolder(const QString& path);
 std::vector<FolderOutcome> install(QStringView tweak, const QString& source,
                                    const std::vector<GameFolder>& folders);
 std::vector<FolderOutcome> uninstall(const std::vector<GameFolder>& folders);

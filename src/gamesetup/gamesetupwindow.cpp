@@ -42,8 +42,8 @@ enum FolderColumn
     PathColumn
 };
 
-constexpr int buildRole = Qt::UserRole;
-constexpr int pathRole = Qt::UserRole + 1;
+// Where an item's folder is in m_gameFolders.
+constexpr int indexRole = Qt::UserRole;
 
 // Typing pauses this long before the table follows: a long tweak is read once, not per key.
 constexpr int pauseMs = 150;
@@ -242,10 +242,10 @@ void GameSetupWindow::showFolders(const std::vector<GameFolder>& found)
 void GameSetupWindow::addFolder(const GameFolder& folder, bool ticked)
 {
     auto* item = new QTreeWidgetItem;
-    item->setText(BuildColumn, buildName(folder.build));
+    item->setText(BuildColumn, buildLabel(folder.build));
     item->setText(PathColumn, QDir::toNativeSeparators(folder.path));
-    item->setData(BuildColumn, buildRole, folder.build);
-    item->setData(BuildColumn, pathRole, folder.path);
+    item->setData(BuildColumn, indexRole, qulonglong(m_gameFolders.size()));
+    m_gameFolders.push_back(folder);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(BuildColumn, ticked ? Qt::Checked : Qt::Unchecked);
     m_folders->addTopLevelItem(item);
@@ -268,8 +268,7 @@ std::vector<GameFolder> GameSetupWindow::tickedFolders() const
     for (int i = 0; i < m_folders->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* item = m_folders->topLevelItem(i);
         if (item->checkState(BuildColumn) == Qt::Checked)
-            ticked.push_back({item->data(BuildColumn, buildRole).toUInt(),
-                              item->data(BuildColumn, pathRole).toString()});
+            ticked.push_back(m_gameFolders.at(item->data(BuildColumn, indexRole).toULongLong()));
     }
     return ticked;
 }
@@ -367,13 +366,15 @@ void GameSetupWindow::chooseFolder()
         return;
     for (int i = 0; i < m_folders->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = m_folders->topLevelItem(i);
-        if (QFileInfo(item->data(BuildColumn, pathRole).toString()) == QFileInfo(path)) {
+        const GameFolder& listed =
+            m_gameFolders.at(item->data(BuildColumn, indexRole).toULongLong());
+        if (QFileInfo(listed.path) == QFileInfo(path)) {
             item->setCheckState(BuildColumn, Qt::Checked);
             m_folders->setCurrentItem(item);
             return;
         }
     }
-    addFolder({allBuilds(), path}, true);
+    addFolder(namedGameFolder(path), true);
     m_folders->setCurrentItem(m_folders->topLevelItem(m_folders->topLevelItemCount() - 1));
 }
 

@@ -62,6 +62,7 @@ private:
     QTimer m_pause;         // re-reads the tweak once typing pauses
     bool m_stale = true;
     Conversion m_conversion;
+    std::vector<GameFolder> m_gameFolders; // every folder listed, in the list's order
 
     QPlainTextEdit* m_tweak = nullptr;
     QLabel* m_count = nullptr;

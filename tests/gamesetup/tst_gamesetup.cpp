@@ -98,7 +98,9 @@ private:
 void tst_GameSetup::init()
 {
     m_dialogs = {};
-    m_window = std::make_unique<GameSetupWindow>(m_dialogs, Environment{m_home.path(), {}, {}});
+    Environment environment;
+    environment.home = m_home.path();
+    m_window = std::make_unique<GameSetupWindow>(m_dialogs, environment);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

@@ -32,6 +32,7 @@ set(app io.quenzar.Quenzar)
 foreach(path
     usr/bin/quenzar
     usr/share/applications/${app}.desktop
+    usr/share/applications/${app}.GameSetup.desktop
     usr/share/metainfo/${app}.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/${app}.svg
     usr/share/doc/quenzar/copyright
@@ -56,11 +57,22 @@ foreach(expected "Package: quenzar" "Version: 1.00" "libqt6widgets6" "libqt6dbus
   endif()
 endforeach()
 
-execute_process(COMMAND ${found_desktop-file-validate}
-  ${WORK_DIR}/root/usr/share/applications/${app}.desktop
-  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
-if(NOT result EQUAL 0 OR out MATCHES "error")
-  message(FATAL_ERROR "desktop-file-validate:\n${out}")
+# The program's entry and the game setup window's: not a hint, not a warning.
+foreach(entry ${app} ${app}.GameSetup)
+  execute_process(COMMAND ${found_desktop-file-validate}
+    ${WORK_DIR}/root/usr/share/applications/${entry}.desktop
+    RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT result EQUAL 0 OR NOT out STREQUAL "")
+    message(FATAL_ERROR "desktop-file-validate ${entry}.desktop:\n${out}")
+  endif()
+endforeach()
+# Both open the game setup window: the second entry with the file it is given, the first by its
+# action.
+file(READ ${WORK_DIR}/root/usr/share/applications/${app}.GameSetup.desktop entry)
+file(READ ${WORK_DIR}/root/usr/share/applications/${app}.desktop main_entry)
+if(NOT entry MATCHES "\nExec=quenzar --game-setup %f\n" OR
+   NOT main_entry MATCHES "\n\\[Desktop Action game-setup\\]\n[^[]*Exec=quenzar --game-setup\n")
+  message(FATAL_ERROR "the desktop entries do not open the game setup window")
 endif()
 execute_process(COMMAND ${found_appstreamcli} validate --no-net
   ${WORK_DIR}/root/usr/share/metainfo/${app}.metainfo.xml

@@ -17,7 +17,7 @@ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DQUENZAR_BENC
 cmake --build "$build_dir" --parallel "$(nproc)" --target quenzar-startup-probe \
     quenzar-minimal-probe quenzar-bench-launch quenzar-bench-open-main \
     quenzar-bench-composition quenzar-bench-save quenzar-bench-gameconfig quenzar-core-probe \
-    quenzar >/dev/null
+    quenzar-gamesetup-probe quenzar >/dev/null
 
 bin=$build_dir/bench
 # Nothing here presses Exit, but should the program ever reach for the system bus, it must not
@@ -46,6 +46,25 @@ step "opening the main window, offscreen" "$bin/quenzar-bench-open-main" "$open_
 if command -v xvfb-run >/dev/null; then
     step "opening the main window, xcb under Xvfb" env QT_QPA_PLATFORM=xcb xvfb-run -a \
         -s "-screen 0 1280x1024x24" "$bin/quenzar-bench-open-main" "$open_runs"
+fi
+# The game setup window reads a tweak file and looks for the game's folders in a made-up home
+# that holds one, from Doom 3 for Linux; the main window beside it is the same probe without a
+# file.
+game_home=$(mktemp -d)
+trap 'rm -f "$figures"; rm -rf "$game_home"' EXIT
+mkdir -p "$game_home/.doom3/base"
+printf 'seta r_mode "3"\n' >"$game_home/.doom3/base/DoomConfig.cfg"
+setup_vs_main=(env HOME="$game_home" XDG_CONFIG_HOME="$game_home/.config"
+    XDG_DATA_HOME="$game_home/.local/share" BENCH_NAMES="game setup window,main window"
+    "$bin/quenzar-bench-launch")
+setup_programs=("$startup_runs" - - "$bin/quenzar-gamesetup-probe" "$bin/quenzar-gamesetup-probe"
+    "$source_dir/bench/tweak_everything_ticked.cfg")
+step "game setup window with a tweak vs main window, offscreen" "${setup_vs_main[@]}" \
+    "game setup with a tweak vs main window, offscreen" "${setup_programs[@]}"
+if command -v xvfb-run >/dev/null; then
+    step "game setup window with a tweak vs main window, xcb under Xvfb" env QT_QPA_PLATFORM=xcb \
+        xvfb-run -a -s "-screen 0 1280x1024x24" "${setup_vs_main[@]}" \
+        "game setup with a tweak vs main window, xcb, Xvfb" "${setup_programs[@]}"
 fi
 step "composition" "$bin/quenzar-bench-composition"
 step "saving" "$bin/quenzar-bench-save" "$save_runs"

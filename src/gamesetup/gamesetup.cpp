@@ -29,9 +29,10 @@ int runGameSetup(const QString& tweakFile)
     QtSetupDialogs dialogs;
     GameSetupWindow window(dialogs, Environment::current());
     QObject::connect(&window, &QDialog::finished, qApp, &QCoreApplication::quit);
-    window.show();
+    // Read before the window is first laid out, so that it is laid out once.
     if (!tweakFile.isEmpty())
         window.openTweak(tweakFile);
+    window.show();
     return QApplication::exec();
 }
 

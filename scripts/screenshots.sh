@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes pictures of the three forms in a real (virtual) X display: scripts/screenshots.sh [BUILD]
-# [OUTPUT]. Extra environment, such as QT_SCALE_FACTOR=2, passes through to the program.
+# Takes pictures of the three forms and the game setup window in a real (virtual) X display:
+# scripts/screenshots.sh [BUILD] [OUTPUT]. Extra environment, such as QT_SCALE_FACTOR=2, passes
+# through to the program.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}

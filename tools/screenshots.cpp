@@ -82,7 +82,14 @@ QPalette darkScheme()
 
 bool saveGameSetup(const QString& folder)
 {
+    // A home where Doom 3 for Linux and dhewm3 have both run once.
     QTemporaryDir home;
+    for (const char* base : {".doom3/base", ".config/dhewm3/base"}) {
+        const QString game = QDir(home.path()).filePath(QLatin1String(base));
+        QFile config(QDir(game).filePath(QStringLiteral("DoomConfig.cfg")));
+        if (!QDir().mkpath(game) || !config.open(QIODevice::WriteOnly))
+            return false;
+    }
     QFile tweak(home.filePath(QStringLiteral("tweak.cfg")));
     if (!tweak.open(QIODevice::WriteOnly) || tweak.write(editedTweak().toUtf8()) < 0)
         return false;

@@ -127,8 +127,7 @@ int main(int argc, char* argv[])
                nameA.c_str(), timeA, nameB.c_str(), timeB, runs, minimum(ms[0]), minimum(ms[1]),
                median(cpu[0]), median(cpu[1]));
     if (timeReportOnly)
-        quenzar::bench::printFigure("start-up wall time (" + label + ")",
-                                    time + format("; ratio %.3fx", timeA / timeB));
+        quenzar::bench::printFigure("start-up wall time (" + label + ")", time, timeA / timeB);
     else
         quenzar::bench::printFigure("start-up wall time (" + label + ")", time, timeA / timeB,
                                     timeTarget);

@@ -1,5 +1,6 @@
 // The game setup window driven as a player drives it, with scripted file dialogs.
 #include "gameconfig/gameconfig.h"
+#include "gamesetup/gamesetup.h"
 #include "gamesetup/gamesetupwindow.h"
 #include "gamesetup/setupdialogs.h"
 
@@ -75,6 +76,8 @@ class tst_GameSetup : public QObject
 private slots:
     void init();
     void cleanup();
+    void requestedOnTheCommandLine_data();
+    void requestedOnTheCommandLine();
     void tableFollowsTheConverter_data();
     void tableFollowsTheConverter();
     void typedTextIsReadOncePaused();
@@ -108,6 +111,32 @@ void tst_GameSetup::init()
 void tst_GameSetup::cleanup()
 {
     m_window.reset();
+}
+
+// The windows' module opens the game setup window for --game-setup, with the file beside it.
+void tst_GameSetup::requestedOnTheCommandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("requested");
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("no option") << QStringList{"quenzar"} << false << "";
+    QTest::newRow("without a file") << QStringList{"quenzar", "--game-setup"} << true << "";
+    QTest::newRow("with a file") << QStringList{"quenzar", "--game-setup", "t.cfg"} << true
+                                 << "t.cfg";
+    QTest::newRow("file first, one dash")
+        << QStringList{"quenzar", "t.cfg", "-game-setup"} << true << "t.cfg";
+}
+
+void tst_GameSetup::requestedOnTheCommandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, requested);
+    QFETCH(QString, file);
+
+    const std::optional<QString> setup = requestedSetup(arguments);
+    QCOMPARE(setup.has_value(), requested);
+    QCOMPARE(setup.value_or(QString()), file);
 }
 
 // However the tweak arrives, the table lists exactly the settings the converter sets, in its

@@ -1,7 +1,7 @@
+#include "checkboxnames.h"
 #include "forms/formdesign.h"
 #include "forms/formnames.h"
 #include "formsfixture.h"
-#include "tweak/composition/composition.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -17,6 +17,7 @@
 
 using namespace quenzar;
 using quenzar::testing::FormsFixture;
+using quenzar::testing::mainWindowCheckBoxes;
 
 namespace {
 
@@ -174,6 +175,7 @@ void tst_frmD3Tweak_actions::safeToFileWritesTheFile()
     press("cmdFinal");
     QCOMPARE(m_app->dialogs.prompts().first(), QStringLiteral("ok!"));
     QCOMPARE(m_app->dialogs.shown.size(), 5); // no confirmation after the save
+    QCOMPARE(m_app->dialogs.shown.last().title, QStringLiteral("Tarvel's DOOM 3 TWEAK"));
     QCOMPARE(readAll(path), freshFileText.toLatin1() + lineEnd);
     QCOMPARE(freshFileText.size(), 211);
     QCOMPARE(text("txtTRam"), QStringLiteral("Here will come your tweak you want to edit..."));
@@ -411,8 +413,8 @@ void tst_frmD3Tweak_actions::fullReset_data()
 void tst_frmD3Tweak_actions::fullReset()
 {
     QFETCH(QString, selected);
-    for (const auto& box : quenzar::composition::checkBoxes)
-        tick(box.name.data());
+    for (const QString& box : mainWindowCheckBoxes)
+        tick(qPrintable(box));
     if (!selected.isEmpty())
         m_main->findChild<QRadioButton*>(selected)->setChecked(true);
     for (const char* box : {"txtRam", "txtVRam", "txtSText"})
@@ -421,10 +423,9 @@ void tst_frmD3Tweak_actions::fullReset()
 
     press("cmdEmpty");
 
-    for (const auto& box : quenzar::composition::checkBoxes) {
-        const char* name = box.name.data();
-        const bool kept = QByteArray("chkA chkB chkC chkAti chkNv").split(' ').contains(name);
-        QVERIFY2(find<QCheckBox>(name)->isChecked() == kept, name);
+    for (const QString& box : mainWindowCheckBoxes) {
+        const bool kept = QStringList{"chkA", "chkB", "chkC", "chkAti", "chkNv"}.contains(box);
+        QVERIFY2(find<QCheckBox>(qPrintable(box))->isChecked() == kept, qPrintable(box));
     }
     QVERIFY(!find<QRadioButton>("optBest")->isChecked());
     QVERIFY(!find<QRadioButton>("optNBest")->isChecked());

@@ -38,6 +38,7 @@ const QString clickYes = QStringLiteral("Click yes to safe to file, click No to 
                                         "the textboxes, and after editing saving it to a file");
 const QString fileOrBoxes = QStringLiteral("Safe to file or add to the textboxes");
 const QString tweakTitle = QStringLiteral("Tarvel's DOOM 3 TWEAK");
+const delivery::WindowTexts mainWindow{u"Enter Path...", tweakTitle};
 
 QByteArray readAll(const QString& path)
 {
@@ -148,7 +149,7 @@ void tst_Delivery::safeToFileDialogue()
     if (newPath == Answer::Yes)
         dialogs.inputs = {typed};
 
-    const delivery::DeliveryChoice choice = delivery::askDelivery(dialogs, pathBox);
+    const delivery::DeliveryChoice choice = delivery::askDelivery(dialogs, pathBox, mainWindow);
 
     QStringList expected = {firstBox, ifSpecified, yesOrNo};
     if (newPath == Answer::Yes)
@@ -208,7 +209,7 @@ void tst_Delivery::editedTweakDialogue()
     if (newPath == Answer::Yes)
         dialogs.inputs = {typed};
 
-    const QString path = delivery::askEditedTweakPath(dialogs, pathBox);
+    const QString path = delivery::askEditedTweakPath(dialogs, pathBox, mainWindow);
 
     QStringList expected;
     if (warns)

@@ -62,6 +62,8 @@ private slots:
     void aSecondClickReplacesTheEditBox();
     void safeToFileWritesTheFile();
     void placeholderPathBecomesAFileHere();
+    void everyCheckBoxIsRead_data();
+    void everyCheckBoxIsRead();
     void typedPathIsForgotten();
     void warningComesAfterLabelsAndBeforeRepairs();
     void optionRuleUnticksOnTheWindow();
@@ -187,6 +189,27 @@ void tst_frmD3Tweak_actions::placeholderPathBecomesAFileHere()
     press("cmdFinal");
     QCOMPARE(readAll(m_folder->filePath(QStringLiteral("Enter Path..."))),
              freshFileText.toLatin1() + lineEnd);
+}
+
+void tst_frmD3Tweak_actions::everyCheckBoxIsRead_data()
+{
+    QTest::addColumn<QString>("box");
+    // Projectile lights write the same ticked or not, so that box shows nothing here.
+    for (const QString& box : mainWindowCheckBoxes) {
+        if (box != QStringLiteral("chkPLights"))
+            QTest::newRow(qPrintable(box)) << box;
+    }
+}
+
+void tst_frmD3Tweak_actions::everyCheckBoxIsRead()
+{
+    QFETCH(QString, box);
+    tick(qPrintable(box));
+    scriptSafeToFile(true);
+    press("cmdFinal");
+    const QByteArray written = readAll(m_folder->filePath(QStringLiteral("Enter Path...")));
+    QVERIFY(written.endsWith(lineEnd));
+    QVERIFY(written != freshFileText.toLatin1() + lineEnd);
 }
 
 void tst_frmD3Tweak_actions::typedPathIsForgotten()

@@ -89,6 +89,7 @@ private slots:
     void safeToFileDialogue();
     void editedTweakDialogue_data();
     void editedTweakDialogue();
+    void textsComeFromTheAskingWindow();
 
     void writesExactlyTheTextAndOneLineEnd_data();
     void writesExactlyTheTextAndOneLineEnd();
@@ -225,6 +226,20 @@ void tst_Delivery::editedTweakDialogue()
             QCOMPARE(box.buttons, box.prompt == yesOrNo ? Buttons::YesNo : Buttons::Ok);
     }
     QCOMPARE(path, expectedPath);
+}
+
+void tst_Delivery::textsComeFromTheAskingWindow()
+{
+    const delivery::WindowTexts other{u"(no path)", u"Another window"};
+    ScriptedDialogs dialogs;
+    dialogs.answers = {Answer::Ok,  Answer::Ok, Answer::No, Answer::Ok,
+                       Answer::Yes, Answer::Ok, Answer::Ok, Answer::No};
+    delivery::askDelivery(dialogs, QStringLiteral("(no path)"), other);
+    delivery::askEditedTweakPath(dialogs, QStringLiteral("(no path)"), other);
+    QCOMPARE(dialogs.prompts().at(0), notSpecified);
+    QCOMPARE(dialogs.shown.at(4).title, QStringLiteral("Another window"));
+    QCOMPARE(dialogs.prompts().at(5), notSpecified);
+    QCOMPARE(dialogs.unscripted, 0);
 }
 
 void tst_Delivery::writesExactlyTheTextAndOneLineEnd_data()

@@ -23,6 +23,9 @@ namespace quenzar {
 
 namespace {
 
+// The window's own texts that the delivery dialogues look for and show.
+constexpr delivery::WindowTexts deliveryTexts{pathPlaceholder, questionTitle};
+
 // The small coloured lettering above the Debug caption. The face is only 25 pixels high, so
 // the letters keep to the top of the picture and the rest shows the face through, where the
 // caption may reach.
@@ -96,7 +99,7 @@ void frmD3Tweak::cmdFinal_Click()
     applyWrites(tweak.writes);
 
     const delivery::DeliveryChoice choice =
-        delivery::askDelivery(m_services.dialogs, m_txtSText->text());
+        delivery::askDelivery(m_services.dialogs, m_txtSText->text(), deliveryTexts);
     if (choice.destination == delivery::DeliveryChoice::Destination::EditBox) {
         m_txtTRam->setText(tweak.editText);
         m_txtTRam->setCursorPosition(0);
@@ -158,7 +161,8 @@ void frmD3Tweak::cmdClearP_Click()
 
 void frmD3Tweak::cmdSaveEdit_Click()
 {
-    const QString path = delivery::askEditedTweakPath(m_services.dialogs, m_txtPath->text());
+    const QString path =
+        delivery::askEditedTweakPath(m_services.dialogs, m_txtPath->text(), deliveryTexts);
     delivery::writeTweakFile(m_services.dialogs, path, m_txtTRam->text());
 }
 

@@ -1,5 +1,6 @@
 #include "tweak/reset.h"
 
+#include "tweak/composition/fragments.h"
 #include "tweak/windowtexts.h"
 
 namespace quenzar {
@@ -7,6 +8,8 @@ namespace quenzar {
 namespace {
 
 using Action = ControlWrite::Action;
+using composition::fragments::lookingForErrors;
+using composition::fragments::noErrorsFound;
 
 // Not the texts the window opens with: a reset window is in a state of its own. The card
 // maker and switches, the Safe to File path and the Empty choice itself are kept.
@@ -27,11 +30,11 @@ constexpr ControlWrite full[] = {
     {"chkBetter", Action::Untick, {}},
     {"optBest", Action::Deselect, {}},
     {"optNBest", Action::Deselect, {}},
-    {"lblDebug", Action::SetText, u"Looking for errors "},
+    {"lblDebug", Action::SetText, lookingForErrors},
     {"chkWorse", Action::Untick, {}},
     {"txtTRam", Action::SetText, u"Here will be your tweak pasted so you can edit him"},
     {"txtPath", Action::SetText, u"Enter path where you want to safe your file"},
-    {"lblError", Action::SetText, u"No errors found"},
+    {"lblError", Action::SetText, noErrorsFound},
 };
 
 constexpr ControlWrite memory[] = {

@@ -1,7 +1,7 @@
+#include "checkboxnames.h"
 #include "forms/formdesign.h"
 #include "forms/formnames.h"
 #include "formsfixture.h"
-#include "tweak/composition/composition.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -17,6 +17,7 @@
 
 using namespace quenzar;
 using quenzar::testing::FormsFixture;
+using quenzar::testing::mainWindowCheckBoxes;
 
 namespace {
 
@@ -61,6 +62,8 @@ private slots:
     void aSecondClickReplacesTheEditBox();
     void safeToFileWritesTheFile();
     void placeholderPathBecomesAFileHere();
+    void everyCheckBoxIsRead_data();
+    void everyCheckBoxIsRead();
     void typedPathIsForgotten();
     void warningComesAfterLabelsAndBeforeRepairs();
     void optionRuleUnticksOnTheWindow();
@@ -174,6 +177,7 @@ void tst_frmD3Tweak_actions::safeToFileWritesTheFile()
     press("cmdFinal");
     QCOMPARE(m_app->dialogs.prompts().first(), QStringLiteral("ok!"));
     QCOMPARE(m_app->dialogs.shown.size(), 5); // no confirmation after the save
+    QCOMPARE(m_app->dialogs.shown.last().title, QStringLiteral("Tarvel's DOOM 3 TWEAK"));
     QCOMPARE(readAll(path), freshFileText.toLatin1() + lineEnd);
     QCOMPARE(freshFileText.size(), 211);
     QCOMPARE(text("txtTRam"), QStringLiteral("Here will come your tweak you want to edit..."));
@@ -185,6 +189,27 @@ void tst_frmD3Tweak_actions::placeholderPathBecomesAFileHere()
     press("cmdFinal");
     QCOMPARE(readAll(m_folder->filePath(QStringLiteral("Enter Path..."))),
              freshFileText.toLatin1() + lineEnd);
+}
+
+void tst_frmD3Tweak_actions::everyCheckBoxIsRead_data()
+{
+    QTest::addColumn<QString>("box");
+    // Projectile lights write the same ticked or not, so that box shows nothing here.
+    for (const QString& box : mainWindowCheckBoxes) {
+        if (box != QStringLiteral("chkPLights"))
+            QTest::newRow(qPrintable(box)) << box;
+    }
+}
+
+void tst_frmD3Tweak_actions::everyCheckBoxIsRead()
+{
+    QFETCH(QString, box);
+    tick(qPrintable(box));
+    scriptSafeToFile(true);
+    press("cmdFinal");
+    const QByteArray written = readAll(m_folder->filePath(QStringLiteral("Enter Path...")));
+    QVERIFY(written.endsWith(lineEnd));
+    QVERIFY(written != freshFileText.toLatin1() + lineEnd);
 }
 
 void tst_frmD3Tweak_actions::typedPathIsForgotten()
@@ -411,8 +436,8 @@ void tst_frmD3Tweak_actions::fullReset_data()
 void tst_frmD3Tweak_actions::fullReset()
 {
     QFETCH(QString, selected);
-    for (const auto& box : quenzar::composition::checkBoxes)
-        tick(box.name.data());
+    for (const QString& box : mainWindowCheckBoxes)
+        tick(qPrintable(box));
     if (!selected.isEmpty())
         m_main->findChild<QRadioButton*>(selected)->setChecked(true);
     for (const char* box : {"txtRam", "txtVRam", "txtSText"})
@@ -421,10 +446,9 @@ void tst_frmD3Tweak_actions::fullReset()
 
     press("cmdEmpty");
 
-    for (const auto& box : quenzar::composition::checkBoxes) {
-        const char* name = box.name.data();
-        const bool kept = QByteArray("chkA chkB chkC chkAti chkNv").split(' ').contains(name);
-        QVERIFY2(find<QCheckBox>(name)->isChecked() == kept, name);
+    for (const QString& box : mainWindowCheckBoxes) {
+        const bool kept = QStringList{"chkA", "chkB", "chkC", "chkAti", "chkNv"}.contains(box);
+        QVERIFY2(find<QCheckBox>(qPrintable(box))->isChecked() == kept, qPrintable(box));
     }
     QVERIFY(!find<QRadioButton>("optBest")->isChecked());
     QVERIFY(!find<QRadioButton>("optNBest")->isChecked());

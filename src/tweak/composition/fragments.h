@@ -49,11 +49,14 @@ inline constexpr Toggle pLights{u" g_projectileLights 1 ", u" g_projectileLights
 // The shadows switch ends the file text and is left out of the edit text.
 inline constexpr Toggle shadow{u"r_shadows (1)", u"r_shadows (0)"};
 
-// Status-label captions; the diagnosis turns them back into sentences.
+// Every status-label caption. The first four are codes: the diagnosis turns them back into
+// sentences. The full reset writes the last two, which are no codes.
 inline constexpr QStringView noErrorFound = u"No error found";
 inline constexpr QStringView errorGpu = u"Error GPU ";
 inline constexpr QStringView bigError = u"BIG ERROR ";
 inline constexpr QStringView error = u"Error";
+inline constexpr QStringView lookingForErrors = u"Looking for errors ";
+inline constexpr QStringView noErrorsFound = u"No errors found";
 
 inline constexpr QStringView twoBoxesWarning = u"Don't check two boxes at one time";
 

@@ -2,7 +2,6 @@
 
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
-#include "tweak/windowtexts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,9 +42,9 @@ QString quotedPath(const QString& path)
 
 } // namespace
 
-DeliveryChoice askDelivery(Dialogs& dialogs, const QString& pathBoxText)
+DeliveryChoice askDelivery(Dialogs& dialogs, const QString& pathBoxText, const WindowTexts& window)
 {
-    dialogs.message(pathBoxText == pathPlaceholder ? noPathWarning : QStringLiteral("ok!"),
+    dialogs.message(pathBoxText == window.pathPlaceholder ? noPathWarning : QStringLiteral("ok!"),
                     Buttons::Ok);
     dialogs.message(QStringLiteral("If you allready specified your path click no else Yes "),
                     Buttons::Ok);
@@ -55,15 +54,15 @@ DeliveryChoice askDelivery(Dialogs& dialogs, const QString& pathBoxText)
                                    "textboxes, and after editing saving it to a file"),
                     Buttons::Ok);
     const Answer answer = dialogs.message(QStringLiteral("Safe to file or add to the textboxes"),
-                                          Buttons::YesNo, questionTitle.toString());
+                                          Buttons::YesNo, window.questionTitle.toString());
     choice.destination = answer == Answer::Yes ? DeliveryChoice::Destination::File
                                                : DeliveryChoice::Destination::EditBox;
     return choice;
 }
 
-QString askEditedTweakPath(Dialogs& dialogs, const QString& pathBoxText)
+QString askEditedTweakPath(Dialogs& dialogs, const QString& pathBoxText, const WindowTexts& window)
 {
-    if (pathBoxText == pathPlaceholder)
+    if (pathBoxText == window.pathPlaceholder)
         dialogs.message(noPathWarning, Buttons::Ok);
     dialogs.message(QStringLiteral("If you allready specified your path click no ,  else Yes "),
                     Buttons::Ok);

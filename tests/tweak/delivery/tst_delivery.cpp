@@ -38,6 +38,7 @@ const QString clickYes = QStringLiteral("Click yes to safe to file, click No to 
                                         "the textboxes, and after editing saving it to a file");
 const QString fileOrBoxes = QStringLiteral("Safe to file or add to the textboxes");
 const QString tweakTitle = QStringLiteral("Tarvel's DOOM 3 TWEAK");
+const delivery::WindowTexts mainWindow{u"Enter Path...", tweakTitle};
 
 QByteArray readAll(const QString& path)
 {
@@ -88,6 +89,7 @@ private slots:
     void safeToFileDialogue();
     void editedTweakDialogue_data();
     void editedTweakDialogue();
+    void textsComeFromTheAskingWindow();
 
     void writesExactlyTheTextAndOneLineEnd_data();
     void writesExactlyTheTextAndOneLineEnd();
@@ -148,7 +150,7 @@ void tst_Delivery::safeToFileDialogue()
     if (newPath == Answer::Yes)
         dialogs.inputs = {typed};
 
-    const delivery::DeliveryChoice choice = delivery::askDelivery(dialogs, pathBox);
+    const delivery::DeliveryChoice choice = delivery::askDelivery(dialogs, pathBox, mainWindow);
 
     QStringList expected = {firstBox, ifSpecified, yesOrNo};
     if (newPath == Answer::Yes)
@@ -208,7 +210,7 @@ void tst_Delivery::editedTweakDialogue()
     if (newPath == Answer::Yes)
         dialogs.inputs = {typed};
 
-    const QString path = delivery::askEditedTweakPath(dialogs, pathBox);
+    const QString path = delivery::askEditedTweakPath(dialogs, pathBox, mainWindow);
 
     QStringList expected;
     if (warns)
@@ -224,6 +226,20 @@ void tst_Delivery::editedTweakDialogue()
             QCOMPARE(box.buttons, box.prompt == yesOrNo ? Buttons::YesNo : Buttons::Ok);
     }
     QCOMPARE(path, expectedPath);
+}
+
+void tst_Delivery::textsComeFromTheAskingWindow()
+{
+    const delivery::WindowTexts other{u"(no path)", u"Another window"};
+    ScriptedDialogs dialogs;
+    dialogs.answers = {Answer::Ok,  Answer::Ok, Answer::No, Answer::Ok,
+                       Answer::Yes, Answer::Ok, Answer::Ok, Answer::No};
+    delivery::askDelivery(dialogs, QStringLiteral("(no path)"), other);
+    delivery::askEditedTweakPath(dialogs, QStringLiteral("(no path)"), other);
+    QCOMPARE(dialogs.prompts().at(0), notSpecified);
+    QCOMPARE(dialogs.shown.at(4).title, QStringLiteral("Another window"));
+    QCOMPARE(dialogs.prompts().at(5), notSpecified);
+    QCOMPARE(dialogs.unscripted, 0);
 }
 
 void tst_Delivery::writesExactlyTheTextAndOneLineEnd_data()

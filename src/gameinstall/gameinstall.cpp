@@ -400,7 +400,10 @@ QStringList steamLibraryPaths(const QByteArray& vdf)
         QString path = it.next().captured(1);
         static const QRegularExpression escape(QStringLiteral(R"(\\(.))"));
         path.replace(escape, QStringLiteral("\\1"));
-        paths << QDir::fromNativeSeparators(path);
+        // A Windows path (C:\...) read anywhere, with the separator Qt takes everywhere.
+        if (path.size() > 1 && path[1] == u':')
+            path.replace(u'\\', u'/');
+        paths << path;
     }
     return paths;
 }

@@ -67,7 +67,8 @@ void tst_CommandLine::exitCodes_data()
 
     const QStringList fromInput{"--game-config", "-"};
     QTest::newRow("help") << QStringList{"--help"} << QByteArray() << 0
-                          << "--game-config <FILE>.*-o, --output <OUT>"
+                          << "--game-config <FILE>.*-o, --output "
+                             "<OUT>.*--install.*--uninstall.*--game-dir <DIR>.*--list-games"
                           << "^$";
     QTest::newRow("version") << QStringList{"--version"} << QByteArray() << 0
                              << "^Quenzar 1\\.00\\n$"

@@ -1,5 +1,6 @@
 // Installing into made-up homes laid out as each build of the game leaves them, then starting
 // the game as it starts: its folders searched in order, the first autoexec.cfg run.
+#include "gameconfig/catalogue.h"
 #include "gameinstall/gameinstall.h"
 
 #include <QDir>
@@ -14,7 +15,8 @@ using namespace quenzar::gameinstall;
 
 namespace {
 
-const QString tweak = QStringLiteral("g_fov (85) r_shadows (0)");
+// win_xpos: only the Windows build has it.
+const QString tweak = QStringLiteral("g_fov (85) r_shadows (0) win_xpos (3)");
 
 // "path" makes an empty file, "path=text" a file with that text, "path/" a folder and
 // "path->target" a link; ~ in a text stands for the home.
@@ -234,6 +236,7 @@ void tst_GameInstall::installAndUndo()
                  (QList<QStringList>{{"exec", "quenzar.cfg"}}));
         const QByteArray ours = bytesOf(firstFound(games[i], QStringLiteral("quenzar.cfg")));
         QVERIFY2(ours.contains("seta g_fov \"85\"\n"), ours.constData());
+        QCOMPARE(ours.contains("seta win_xpos"), games[i].build == quenzar::gameconfig::Win32);
     }
 
     QCOMPARE(allOk(install(tweak, QStringLiteral("tweak.cfg"), games)), QString());

@@ -212,8 +212,8 @@ std::optional<int> runCommandLine(int argc, char* argv[])
            "line per setting, as Doom 3 runs a .cfg file."),
         QStringLiteral("FILE"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    tr("Writes the game-ready form to OUT instead, whole or not "
-                                       "at all."),
+                                    tr("Writes the game-ready form to OUT instead (- is standard "
+                                       "output), whole or not at all."),
                                     QStringLiteral("OUT"));
     const QCommandLineOption install(
         QStringLiteral("install"),

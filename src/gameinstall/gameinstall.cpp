@@ -295,8 +295,8 @@ Environment Environment::current()
 #ifdef Q_OS_WIN
     e.system = System::Windows;
     e.documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    // Where dhewm3 itself looks for the installation: the boxed game's key, then Steam's. Both
-    // programs are 32-bit, so their keys sit in the registry's 32-bit view.
+    // Where dhewm3 looks for the installation: the boxed game's key, then Steam's. Both are
+    // 32-bit programs, so their keys sit in the registry's 32-bit view.
     const auto installPath = [](const QString& key) {
         return QSettings(key, QSettings::Registry32Format)
             .value(QStringLiteral("InstallPath"))

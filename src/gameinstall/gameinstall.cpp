@@ -267,7 +267,7 @@ std::vector<Line> linesOf(const QByteArray& text)
             ++contentEnd;
         qsizetype end = contentEnd;
         if (end < text.size())
-            end += text.sliced(end).startsWith("\r\n") ? 2 : 1;
+            end += text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
         lines.push_back({start, contentEnd, end});
         start = end;
     }

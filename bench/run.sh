@@ -16,8 +16,8 @@ cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DQUENZAR_BENC
     -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)" --target quenzar-startup-probe \
     quenzar-minimal-probe quenzar-bench-launch quenzar-bench-open-main \
-    quenzar-bench-composition quenzar-bench-save quenzar-bench-gameconfig quenzar-core-probe \
-    quenzar-gamesetup-probe quenzar >/dev/null
+    quenzar-bench-composition quenzar-bench-save quenzar-bench-gameconfig quenzar-bench-install \
+    quenzar-core-probe quenzar-gamesetup-probe quenzar >/dev/null
 
 bin=$build_dir/bench
 # Nothing here presses Exit, but should the program ever reach for the system bus, it must not
@@ -69,6 +69,7 @@ fi
 step "composition" "$bin/quenzar-bench-composition"
 step "saving" "$bin/quenzar-bench-save" "$save_runs"
 step "game-ready form" "$bin/quenzar-bench-gameconfig"
+step "--install" "$bin/quenzar-bench-install"
 # The command line needs no display: both run without one.
 step "quenzar --version, no display" env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
     "$bin/quenzar-bench-launch" "--version vs bare QCoreApplication" "$startup_runs" 1.2 - \

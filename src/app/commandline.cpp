@@ -1,14 +1,17 @@
 #include "app/commandline.h"
 
 #include "gameconfig/gameconfig.h"
+#include "gameinstall/gameinstall.h"
 #include "platform/textfile.h"
 #include "programversion.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -67,6 +70,23 @@ bool writeStandardOutput(const QByteArray& bytes)
            std::fflush(stdout) == 0;
 }
 
+// Tells what could not be read; false when nothing is left for the game.
+bool reportReading(const gameconfig::GameConfig& config, const QString& source)
+{
+    for (const gameconfig::ReadWarning& w : config.warnings)
+        print(stderr,
+              tr("%1:%2:%3: warning: %4\n")
+                  .arg(source, QString::number(w.line), QString::number(w.column), w.message));
+    if (config.settings.empty()) {
+        for (const QString& reason : config.leftOut)
+            fail(QStringLiteral("%1: %2").arg(source, reason));
+        fail(config.leftOut.isEmpty() ? tr("%1 holds no setting").arg(source)
+                                      : tr("%1 holds no setting the game would take").arg(source));
+        return false;
+    }
+    return true;
+}
+
 // `output` empty: standard output.
 int convert(const QString& input, const QString& output)
 {
@@ -81,17 +101,8 @@ int convert(const QString& input, const QString& output)
     const QString runName = output.isEmpty() ? QString() : QFileInfo(output).fileName();
     const gameconfig::GameConfig config =
         gameconfig::convertTweak(QString::fromUtf8(*bytes), source, runName);
-    for (const gameconfig::ReadWarning& w : config.warnings)
-        print(stderr,
-              tr("%1:%2:%3: warning: %4\n")
-                  .arg(source, QString::number(w.line), QString::number(w.column), w.message));
-    if (config.settings.empty()) {
-        for (const QString& reason : config.leftOut)
-            fail(QStringLiteral("%1: %2").arg(source, reason));
-        fail(config.leftOut.isEmpty() ? tr("%1 holds no setting").arg(source)
-                                      : tr("%1 holds no setting the game would take").arg(source));
+    if (!reportReading(config, source))
         return Failure;
-    }
 
     const QByteArray text = config.text.toUtf8();
     if (output.isEmpty()) {
@@ -107,6 +118,76 @@ int convert(const QString& input, const QString& output)
         return Failure;
     }
     return Success;
+}
+
+// The game folders named with --game-dir, else those found; none: the message says where.
+std::optional<std::vector<gameinstall::GameFolder>> gameFolders(const QStringList& named)
+{
+    std::vector<gameinstall::GameFolder> folders;
+    for (const QString& path : named) {
+        if (!QFileInfo(path).isDir()) {
+            fail(tr("%1: no such folder").arg(path));
+            return std::nullopt;
+        }
+        folders.push_back(gameinstall::namedGameFolder(path));
+    }
+    if (!named.isEmpty())
+        return folders;
+    const gameinstall::Environment environment = gameinstall::Environment::current();
+    folders = gameinstall::findGameFolders(environment);
+    if (folders.empty()) {
+        fail(tr("found no game folder (one that holds DoomConfig.cfg) in:\n  %1\nStart the game "
+                "once, or name its folder with --game-dir.")
+                 .arg(gameinstall::foldersLookedIn(environment).join(QStringLiteral("\n  "))));
+        return std::nullopt;
+    }
+    return folders;
+}
+
+int printGameFolders()
+{
+    const auto folders = gameFolders({});
+    if (!folders)
+        return Failure;
+    for (const gameinstall::GameFolder& folder : *folders)
+        print(stdout, QStringLiteral("%1\t%2\n")
+                          .arg(gameinstall::buildLabel(folder.build),
+                               QDir::toNativeSeparators(folder.path)));
+    return std::fflush(stdout) == 0 ? Success : Failure;
+}
+
+// `input` empty: uninstall.
+int installOrUninstall(const QString& input, const QStringList& named)
+{
+    QString text;
+    const QString source = input == u"-" ? tr("standard input") : input;
+    if (!input.isEmpty()) {
+        QString error;
+        const std::optional<QByteArray> bytes = readInput(input, error);
+        if (!bytes) {
+            fail(QStringLiteral("%1: %2").arg(source, error));
+            return Failure;
+        }
+        text = QString::fromUtf8(*bytes);
+        if (!reportReading(gameconfig::convertTweak(text, source), source))
+            return Failure;
+    }
+    const auto folders = gameFolders(named);
+    if (!folders)
+        return Failure;
+    const std::vector<gameinstall::FolderOutcome> outcomes =
+        input.isEmpty() ? gameinstall::uninstall(*folders)
+                        : gameinstall::install(text, source, *folders);
+    int status = Success;
+    for (const gameinstall::FolderOutcome& outcome : outcomes) {
+        if (outcome.ok) {
+            print(stdout, outcome.message + u'\n');
+        } else {
+            fail(outcome.message);
+            status = Failure;
+        }
+    }
+    return status;
 }
 
 } // namespace
@@ -132,10 +213,25 @@ std::optional<int> runCommandLine(int argc, char* argv[])
            "line per setting, as Doom 3 runs a .cfg file."),
         QStringLiteral("FILE"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    tr("Writes the game-ready form to OUT instead, whole or not "
-                                       "at all."),
+                                    tr("Writes the game-ready form to OUT instead (- is standard "
+                                       "output), whole or not at all."),
                                     QStringLiteral("OUT"));
-    parser.addOptions({gameConfig, output});
+    const QCommandLineOption install(
+        QStringLiteral("install"),
+        tr("Writes the game-ready form as quenzar.cfg into each game folder found (or each "
+           "--game-dir) and adds exec quenzar.cfg to the autoexec.cfg the game runs at every "
+           "start."));
+    const QCommandLineOption uninstall(
+        QStringLiteral("uninstall"),
+        tr("Takes away what --install added: quenzar.cfg and its line in autoexec.cfg."));
+    const QCommandLineOption gameDir(
+        QStringLiteral("game-dir"),
+        tr("The game folder (the one with DoomConfig.cfg) for --install or --uninstall, instead "
+           "of those found; may be given more than once."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption listGames(QStringLiteral("list-games"),
+                                       tr("Prints each game folder found: its build and path."));
+    parser.addOptions({gameConfig, output, install, uninstall, gameDir, listGames});
     const QCommandLineOption gameSetup(
         QStringLiteral("game-setup"),
         tr("Opens the game setup window, with the tweak in the FILE named after it if any: what "
@@ -169,8 +265,11 @@ std::optional<int> runCommandLine(int argc, char* argv[])
     }
     if (parser.isSet(gameSetup)) {
         // The window reads its tweak file from the arguments itself.
-        if (parser.positionalArguments().size() > 1 || parser.isSet(gameConfig) ||
-            parser.isSet(output)) {
+        const QCommandLineOption* others[] = {&gameConfig, &output,  &install,
+                                              &uninstall,  &gameDir, &listGames};
+        if (parser.positionalArguments().size() > 1 ||
+            std::any_of(std::begin(others), std::end(others),
+                        [&](const QCommandLineOption* o) { return parser.isSet(*o); })) {
             fail(tr("--game-setup takes one tweak file and no other option"));
             return BadUsage;
         }
@@ -180,6 +279,38 @@ std::optional<int> runCommandLine(int argc, char* argv[])
         fail(tr("unexpected argument '%1'").arg(parser.positionalArguments().first()));
         return BadUsage;
     }
+    if (parser.isSet(output) && parser.value(output).isEmpty()) {
+        fail(tr("an empty file name after --output (- is standard output)"));
+        return BadUsage;
+    }
+    if (parser.values(gameDir).contains(QString())) {
+        fail(tr("an empty folder name after --game-dir"));
+        return BadUsage;
+    }
+    if (parser.isSet(gameDir) && !parser.isSet(install) && !parser.isSet(uninstall)) {
+        fail(tr("--game-dir goes with --install or --uninstall"));
+        return BadUsage;
+    }
+    if (parser.isSet(install) + parser.isSet(uninstall) + parser.isSet(listGames) > 1 ||
+        ((parser.isSet(install) || parser.isSet(uninstall) || parser.isSet(listGames)) &&
+         parser.isSet(output))) {
+        fail(tr("--install, --uninstall, --list-games and --output go one at a time"));
+        return BadUsage;
+    }
+    if (parser.isSet(install) && !parser.isSet(gameConfig)) {
+        fail(tr("--install goes with --game-config"));
+        return BadUsage;
+    }
+    if ((parser.isSet(uninstall) || parser.isSet(listGames)) && parser.isSet(gameConfig)) {
+        fail(tr("--game-config goes with --install or --output"));
+        return BadUsage;
+    }
+    if (parser.isSet(listGames))
+        return printGameFolders();
+    if (parser.isSet(uninstall))
+        return installOrUninstall(QString(), parser.values(gameDir));
+    if (parser.isSet(install))
+        return installOrUninstall(parser.value(gameConfig), parser.values(gameDir));
     if (parser.isSet(gameConfig)) {
         const QString out = parser.value(output);
         return convert(parser.value(gameConfig), out == u"-" ? QString() : out);

@@ -1,6 +1,8 @@
 // The program's command line, run as a player runs it: the built program in a process of its
 // own, with no display at all.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -14,19 +16,23 @@ struct Run
     QString out, err;
 };
 
+// `home` is the player's home and the working folder; without one, an empty folder is both, so
+// that no game folder of the machine's own is ever found.
 Run quenzar(const QStringList& arguments, const QByteArray& input = {},
-            const QString& platform = {})
+            const QString& platform = {}, const QString& home = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const char* name :
+         {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
         environment.remove(QString::fromLatin1(name));
     if (!platform.isEmpty())
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     QProcess process;
-    process.setProcessEnvironment(environment);
     // A program that fails to start its windows aborts; whatever that leaves goes with the folder.
     const QTemporaryDir folder;
-    process.setWorkingDirectory(folder.path());
+    environment.insert(QStringLiteral("HOME"), home.isEmpty() ? folder.path() : home);
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(home.isEmpty() ? folder.path() : home);
     process.start(QStringLiteral(QUENZAR_BINARY), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -46,6 +52,7 @@ private slots:
     void exitCodes_data();
     void exitCodes();
     void outputFile();
+    void installAndUninstall();
     void windowsOnlyWithoutOptions_data();
     void windowsOnlyWithoutOptions();
 };
@@ -59,9 +66,11 @@ void tst_CommandLine::exitCodes_data()
     QTest::addColumn<QString>("err");
 
     const QStringList fromInput{"--game-config", "-"};
-    QTest::newRow("help") << QStringList{"--help"} << QByteArray() << 0
-                          << "--game-config <FILE>.*-o, --output <OUT>.*--game-setup"
-                          << "^$";
+    QTest::newRow("help")
+        << QStringList{"--help"} << QByteArray() << 0
+        << "--game-config <FILE>.*-o, --output "
+           "<OUT>.*--install.*--uninstall.*--game-dir <DIR>.*--list-games.*--game-setup"
+        << "^$";
     QTest::newRow("version") << QStringList{"--version"} << QByteArray() << 0
                              << "^Quenzar 1\\.00\\n$"
                              << "^$";
@@ -91,10 +100,42 @@ void tst_CommandLine::exitCodes_data()
     QTest::newRow("game setup with a conversion")
         << QStringList{"--game-setup", "--game-config", "-"} << QByteArray("g_fov 85") << 2 << "^$"
         << "--game-setup takes one tweak file";
+    QTest::newRow("game setup with an install")
+        << QStringList{"--game-setup", "--install"} << QByteArray() << 2 << "^$"
+        << "--game-setup takes one tweak file";
     QTest::newRow("output that cannot be written")
         << QStringList{"--game-config", "-", "-o", "/nonexistent/q.cfg"} << QByteArray("g_fov 85")
         << 1 << "^$"
         << "cannot write /nonexistent/q\\.cfg";
+    QTest::newRow("an empty output file name")
+        << QStringList{"--game-config", "-", "-o", ""} << QByteArray("g_fov 85") << 2 << "^$"
+        << "empty file name after --output";
+    QTest::newRow("an empty game folder name")
+        << QStringList{"--game-config", "-", "--install", "--game-dir", ""}
+        << QByteArray("g_fov 85") << 2 << "^$"
+        << "empty folder name after --game-dir";
+    QTest::newRow("install without a tweak")
+        << QStringList{"--install"} << QByteArray() << 2 << "^$"
+        << "--install goes with --game-config";
+    QTest::newRow("install, nothing found")
+        << QStringList{"--game-config", "-", "--install"} << QByteArray("g_fov 85") << 1 << "^$"
+        << "found no game folder.*/\\.doom3/base\\n.*/\\.config/dhewm3/base\\n.*"
+           "/\\.local/share/dhewm3/base\\n.*/\\.var/app/\\*/config/dhewm3/base\\n.*"
+           "/\\.local/share/Steam/steamapps/common/Doom 3/base\\n.*--game-dir";
+    QTest::newRow("uninstall, nothing found")
+        << QStringList{"--uninstall"} << QByteArray() << 1 << "^$"
+        << "found no game folder.*--game-dir";
+    QTest::newRow("list of games, nothing found")
+        << QStringList{"--list-games"} << QByteArray() << 1 << "^$"
+        << "found no game folder";
+    QTest::newRow("install into a folder that does not exist")
+        << QStringList{"--game-config", "-", "--install", "--game-dir", "/nonexistent/base"}
+        << QByteArray("g_fov 85") << 1 << "^$"
+        << "/nonexistent/base: no such folder";
+    QTest::newRow("install of a tweak without settings")
+        << QStringList{"--game-config", "-", "--install", "--game-dir", "."}
+        << QByteArray("// nothing\n") << 1 << "^$"
+        << "holds no setting";
 }
 
 void tst_CommandLine::exitCodes()
@@ -131,6 +172,49 @@ void tst_CommandLine::outputFile()
     QVERIFY(result.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(result.readAll()),
              QString(printed.out).replace("exec and this file's name,", "exec q.cfg"));
+
+    // - is standard output, never a file of that name.
+    const Run dash = quenzar({"--game-config", tweak, "-o", "-"}, {}, {}, folder.path());
+    QCOMPARE(dash.exitCode, 0);
+    QCOMPARE(dash.out, printed.out);
+    QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("-"))));
+}
+
+// The game folder found in the player's home is listed; install goes on past a folder it
+// cannot write into and says which; uninstall gives the player's autoexec.cfg back.
+void tst_CommandLine::installAndUninstall()
+{
+    QTemporaryDir home;
+    const QDir root(home.path());
+    QVERIFY(root.mkpath(QStringLiteral(".doom3/base")));
+    QVERIFY(root.mkpath(QStringLiteral("broken/quenzar.cfg")));
+    QFile(root.filePath(QStringLiteral(".doom3/base/DoomConfig.cfg"))).open(QIODevice::WriteOnly);
+    QFile autoexec(root.filePath(QStringLiteral(".doom3/base/autoexec.cfg")));
+    QVERIFY(autoexec.open(QIODevice::WriteOnly));
+    autoexec.write("bind F5 \"savegame quick\"");
+    autoexec.close();
+    const QString base = root.filePath(QStringLiteral(".doom3/base"));
+
+    const Run listed = quenzar({"--list-games"}, {}, {}, home.path());
+    QCOMPARE(listed.exitCode, 0);
+    QCOMPARE(listed.out, "Doom 3 for Linux\t" + base + "\n");
+
+    const QStringList install{"--game-config", "-",          "--install", "--game-dir",
+                              "broken",        "--game-dir", base};
+    const Run installed = quenzar(install, "r_shadows 0", {}, home.path());
+    QCOMPARE(installed.exitCode, 1);
+    QVERIFY2(installed.err.startsWith("quenzar: broken/quenzar.cfg: "), qPrintable(installed.err));
+    QVERIFY2(installed.out.contains(base + "/autoexec.cfg"), qPrintable(installed.out));
+    QVERIFY(autoexec.open(QIODevice::ReadOnly));
+    QCOMPARE(autoexec.readAll(), "bind F5 \"savegame quick\"\nexec quenzar.cfg // added by "
+                                 "quenzar --install after a line end of its own\n");
+    autoexec.close();
+
+    const Run undone = quenzar({"--uninstall"}, {}, {}, home.path());
+    QCOMPARE(undone.exitCode, 0);
+    QVERIFY(autoexec.open(QIODevice::ReadOnly));
+    QCOMPARE(autoexec.readAll(), "bind F5 \"savegame quick\"");
+    QVERIFY(!root.exists(QStringLiteral(".doom3/base/quenzar.cfg")));
 }
 
 // No option, or only Qt's own: the windows start, which here fails for want of a display.

@@ -4,7 +4,6 @@
 #include "gameconfig/gameconfig.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 namespace quenzar::gamesetup {
 
@@ -42,49 +41,6 @@ Conversion convert(QStringView tweak, const QString& source, const QString& runN
 unsigned allBuilds()
 {
     return gameconfig::AllBuilds;
-}
-
-// TODO(merge): everything below comes from the command line's install.
-Environment Environment::current()
-{
-    return {QDir::homePath(), {}, {}};
-}
-
-QString buildLabel(unsigned build)
-{
-    return build == gameconfig::AllBuilds ? tr("unknown build") : QString::number(build);
-}
-
-GameFolder namedGameFolder(const QString& path)
-{
-    return {gameconfig::AllBuilds, path, {path}};
-}
-
-std::vector<GameFolder> findGameFolders(const Environment&)
-{
-    return {};
-}
-
-QStringList foldersLookedIn(const Environment& environment)
-{
-    return {environment.home};
-}
-
-std::vector<FolderOutcome> install(QStringView, const QString&,
-                                   const std::vector<GameFolder>& folders)
-{
-    std::vector<FolderOutcome> outcomes;
-    for (const GameFolder& folder : folders)
-        outcomes.push_back({folder.path, false, tr("%1: not installed").arg(folder.path)});
-    return outcomes;
-}
-
-std::vector<FolderOutcome> uninstall(const std::vector<GameFolder>& folders)
-{
-    std::vector<FolderOutcome> outcomes;
-    for (const GameFolder& folder : folders)
-        outcomes.push_back({folder.path, false, tr("%1: not removed").arg(folder.path)});
-    return outcomes;
 }
 
 } // namespace quenzar::gamesetup

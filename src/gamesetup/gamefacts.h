@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gameinstall/gameinstall.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -33,37 +35,16 @@ Conversion convert(QStringView tweak, const QString& source, const QString& runN
 
 unsigned allBuilds();
 
-// Where the game's files are looked for: the player's home and desktop folders.
-struct Environment
-{
-    QString home;
-    QString xdgConfigHome, xdgDataHome; // empty: the defaults under home
-    static Environment current();
-};
+// The game's folders and the install into them: the command line's own.
+using gameinstall::Environment;
+using gameinstall::FolderOutcome;
+using gameinstall::GameFolder;
 
-struct GameFolder
-{
-    unsigned build = 0; // a Build flag, or all of them when not known
-    QString path;       // the folder quenzar.cfg goes into
-    QStringList searched;
-};
-
-// What install or remove did in one folder: what was written where, or the path and the reason.
-struct FolderOutcome
-{
-    QString folder;
-    bool ok = false;
-    QString message;
-};
-
-// "Doom 3 for Linux", "dhewm3", ...
-QString buildLabel(unsigned build);
-std::vector<GameFolder> findGameFolders(const Environment& environment);
-QStringList foldersLookedIn(const Environment& environment);
-// A folder the player names: its build is not known.
-GameFolder namedGameFolder(const QString& path);
-std::vector<FolderOutcome> install(QStringView tweak, const QString& source,
-                                   const std::vector<GameFolder>& folders);
-std::vector<FolderOutcome> uninstall(const std::vector<GameFolder>& folders);
+using gameinstall::buildLabel;
+using gameinstall::findGameFolders;
+using gameinstall::foldersLookedIn;
+using gameinstall::install;
+using gameinstall::namedGameFolder;
+using gameinstall::uninstall;
 
 } // namespace quenzar::gamesetup

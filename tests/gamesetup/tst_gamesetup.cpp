@@ -40,7 +40,8 @@ QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteA
 {
     const QString path = folder.filePath(name);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!QDir().mkpath(QFileInfo(path).path()) || !file.open(QIODevice::WriteOnly) ||
+        file.write(bytes) != bytes.size())
         return {};
     return path;
 }
@@ -84,11 +85,14 @@ private slots:
     void saveAs();
     void failuresNamePathAndReason_data();
     void failuresNamePathAndReason();
-    void addedFolderIsTicked();
+    void installAndRemove();
+    void installFailing();
     void keyboardAlone();
     void accessibleNamesAndRoles();
 
 private:
+    void openWindow();
+
     QTemporaryDir m_home;
     ScriptedSetupDialogs m_dialogs;
     std::unique_ptr<GameSetupWindow> m_window;
@@ -98,14 +102,21 @@ private:
     }
 };
 
-void tst_GameSetup::init()
+// The window over a made-up home: only what the test laid there is found.
+void tst_GameSetup::openWindow()
 {
+    m_window.reset();
     m_dialogs = {};
     Environment environment;
     environment.home = m_home.path();
     m_window = std::make_unique<GameSetupWindow>(m_dialogs, environment);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void tst_GameSetup::init()
+{
+    openWindow();
 }
 
 void tst_GameSetup::cleanup()
@@ -263,25 +274,80 @@ void tst_GameSetup::failuresNamePathAndReason()
     QCOMPARE(child<QPlainTextEdit>("tweak")->toPlainText(), QStringLiteral("g_fov 85"));
 }
 
-// A folder added by hand is listed and ticked once, and Install can go there.
-void tst_GameSetup::addedFolderIsTicked()
+// The Doom 3 for Linux folder in the home is found and ticked; Install (Enter) puts quenzar.cfg
+// there and runs it from the player's autoexec.cfg, Remove gives that file back byte for byte.
+void tst_GameSetup::installAndRemove()
 {
-    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov 85"));
-    m_window->conversion();
+    const QString base = m_home.filePath(QStringLiteral(".doom3/base"));
+    const QByteArray autoexec = "bind F1 \"echo hi\"";
+    QVERIFY(!writeFile(m_home, QStringLiteral(".doom3/base/DoomConfig.cfg"), "").isEmpty());
+    QVERIFY(!writeFile(m_home, QStringLiteral(".doom3/base/autoexec.cfg"), autoexec).isEmpty());
+    openWindow();
+
     auto* folders = child<QTreeWidget>("folders");
-    const int found = folders->topLevelItemCount();
-    m_dialogs.folder = m_home.path();
+    QCOMPARE(folders->topLevelItemCount(), 1);
+    QCOMPARE(folders->topLevelItem(0)->text(0), QStringLiteral("Doom 3 for Linux"));
+    QCOMPARE(folders->topLevelItem(0)->text(1), QDir::toNativeSeparators(base));
+    QCOMPARE(folders->topLevelItem(0)->checkState(0), Qt::Checked);
+
+    // win_xpos is a setting of the Windows build only: the table shows what this build sets.
+    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov (85) win_xpos (3)"));
+    m_window->conversion();
+    QCOMPARE(column(child<QTableWidget>("settings"), 0), QStringList{"g_fov"});
+    folders->setFocus();
+    QTest::keyClick(folders, Qt::Key_Return);
+    QCOMPARE(m_dialogs.failures, QStringList());
+    QFile installed(QDir(base).filePath(QStringLiteral("quenzar.cfg")));
+    QVERIFY(installed.open(QIODevice::ReadOnly));
+    const QByteArray text = installed.readAll();
+    QVERIFY(text.contains("seta g_fov \"85\""));
+    QVERIFY(!text.contains("seta win_xpos"));
+    QFile edited(QDir(base).filePath(QStringLiteral("autoexec.cfg")));
+    QVERIFY(edited.open(QIODevice::ReadOnly));
+    const QByteArray runs = edited.readAll();
+    QVERIFY2(runs.startsWith(autoexec + "\nexec quenzar.cfg"), runs.constData());
+    edited.close();
+    QVERIFY2(child<QLabel>("summary")->text().contains(installed.fileName()),
+             qPrintable(child<QLabel>("summary")->text()));
+
+    QTest::mouseClick(child<QPushButton>("remove"), Qt::LeftButton);
+    QCOMPARE(m_dialogs.failures, QStringList());
+    QVERIFY(!installed.exists());
+    QVERIFY(edited.open(QIODevice::ReadOnly));
+    QCOMPARE(edited.readAll(), autoexec);
+    QVERIFY(child<QLabel>("summary")->text().contains(installed.fileName()));
+}
+
+// A folder added by hand is listed once and ticked. Where it cannot take quenzar.cfg, the
+// failure names its path and the reason, and the other ticked folder is still done.
+void tst_GameSetup::installFailing()
+{
+    QVERIFY(!writeFile(m_home, QStringLiteral(".doom3/base/DoomConfig.cfg"), "").isEmpty());
+    const QString blocked = m_home.filePath(QStringLiteral("blocked"));
+    QVERIFY(QDir().mkpath(blocked + QStringLiteral("/quenzar.cfg")));
+    openWindow();
+    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov (85)"));
+    m_window->conversion();
+    m_dialogs.folder = blocked;
     for (int i = 0; i < 2; ++i)
         QTest::mouseClick(child<QPushButton>("addFolder"), Qt::LeftButton);
-    QCOMPARE(folders->topLevelItemCount(), found + 1);
-    QTreeWidgetItem* added = folders->topLevelItem(found);
-    QCOMPARE(added->text(1), QDir::toNativeSeparators(m_home.path()));
+    auto* folders = child<QTreeWidget>("folders");
+    QCOMPARE(folders->topLevelItemCount(), 2);
+    QTreeWidgetItem* added = folders->topLevelItem(1);
+    QCOMPARE(added->text(1), QDir::toNativeSeparators(blocked));
     QCOMPARE(added->checkState(0), Qt::Checked);
-    QVERIFY(child<QPushButton>("install")->isEnabled());
 
-    // Space unticks it from the keyboard; with nothing ticked there is nowhere to install.
-    for (int i = 0; i < found; ++i)
-        folders->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+    QTest::mouseClick(child<QPushButton>("install"), Qt::LeftButton);
+    QCOMPARE(m_dialogs.failures.size(), 1);
+    const QString failure = m_dialogs.failures.first();
+    QVERIFY2(failure.contains(QDir::toNativeSeparators(blocked)), qPrintable(failure));
+    QVERIFY2(failure.contains(QStringLiteral("directory"), Qt::CaseInsensitive),
+             qPrintable(failure));
+    QVERIFY(child<QLabel>("summary")->text().contains(failure));
+    QVERIFY(QFile::exists(m_home.filePath(QStringLiteral(".doom3/base/quenzar.cfg"))));
+
+    // Space unticks from the keyboard; with nothing ticked there is nowhere to install.
+    folders->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
     folders->setFocus();
     folders->setCurrentItem(added);
     QTest::keyClick(folders, Qt::Key_Space);

@@ -132,11 +132,19 @@ bool notThere(const QDBusMessage& reply)
            name == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner");
 }
 
+// Connections being made on other threads now. Only this thread starts them, so when none is
+// underway, none can start before this thread's next step.
+std::atomic<int> connecting{0};
+
 // Closing a connection waits for Qt's lock on all connections, which a connection still being
-// made to a silent bus holds; so it is closed on a thread of its own.
+// made to a silent bus holds for as long as the bus keeps quiet: then it is closed on a thread
+// of its own.
 void closeOffThread(const QString& name)
 {
-    std::thread([name] { QDBusConnection::disconnectFromBus(name); }).detach();
+    if (connecting == 0)
+        QDBusConnection::disconnectFromBus(name);
+    else
+        std::thread([name] { QDBusConnection::disconnectFromBus(name); }).detach();
 }
 
 void release(std::optional<QDBusConnection>& bus)
@@ -216,10 +224,12 @@ void LinuxShutdown::connect(const QString& address, QDBusConnection::BusType typ
         }
         (*shared)(std::nullopt);
     });
+    ++connecting;
     std::thread([dial, shared, address, type, context = &m_calls] {
         QDBusConnection bus = address.isEmpty()
                                   ? QDBusConnection::connectToBus(type, dial->name)
                                   : QDBusConnection::connectToBus(address, dial->name);
+        --connecting;
         std::unique_lock lock(dial->mutex);
         if (dial->settled) {
             // Given up on: the bus woke too late, and nothing is sent on it.

@@ -325,7 +325,8 @@ void clearLeftovers(int folder, const QByteArray& name)
         const QByteArray found(entry->d_name);
         const QByteArray tail = found.mid(stem.size());
         if (!found.startsWith(stem) || tail.isEmpty() || tail.size() > 8 ||
-            !std::all_of(tail.begin(), tail.end(), [](char c) { return std::isxdigit(c); }))
+            !std::all_of(tail.begin(), tail.end(),
+                         [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }))
             continue;
         const Fd spare(::openat(folder, found.constData(),
                                 O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));

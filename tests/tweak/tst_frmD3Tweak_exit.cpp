@@ -235,7 +235,7 @@ void tst_frmD3Tweak_exit::exitAsksTheDesktop()
     QVERIFY2(ticks >= slowMs / 100, qPrintable(QString::number(ticks)));
     // A bus woken after the player was told still sends nothing.
     if (m_mock.resume())
-        QTest::qWait(1500);
+        QTest::qWait(1000);
 
     QStringList expected;
     if (!asked.isEmpty())

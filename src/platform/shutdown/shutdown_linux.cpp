@@ -125,6 +125,13 @@ ShutdownResult silent(const QString& who)
     return {false, QStringLiteral("%1 did not answer; nothing was sent.").arg(who)};
 }
 
+// Answered by the service's D-Bus library itself, at once, whatever the service is busy with.
+QDBusMessage ping(const QString& service)
+{
+    return QDBusMessage::createMethodCall(service, QStringLiteral("/"),
+                                          QStringLiteral("org.freedesktop.DBus.Peer"), "Ping");
+}
+
 bool notThere(const QDBusMessage& reply)
 {
     const QString name = reply.errorName();
@@ -330,12 +337,28 @@ void LinuxShutdown::askSessionManager(QDBusConnection bus, std::size_t index, An
                  askSessionManager(bus, index + 1, answered);
                  return;
              }
+             callSessionManager(bus, index, answered);
+         });
+}
+
+void LinuxShutdown::callSessionManager(QDBusConnection bus, std::size_t index, Answered answered)
+{
+    const SessionManager& manager = sessionManagers[index];
+    const QString who = QStringLiteral("The desktop's session manager (%1)").arg(manager.service);
+    // As with logind: a desktop that wakes after the player was told finds nothing to act on
+    // (GNOME's dialog switches off by itself after a minute).
+    call(bus, ping(manager.service), m_timing.reachMs,
+         [this, bus, index, answered, who](const Reply& awake) {
+             std::optional<QDBusConnection> held = bus;
+             if (!awake) {
+                 release(held);
+                 answered(silent(who));
+                 return;
+             }
              const SessionManager& manager = sessionManagers[index];
              QDBusMessage shutdown = QDBusMessage::createMethodCall(
                  manager.service, manager.path, manager.interface, manager.method);
              shutdown.setArguments(manager.arguments);
-             const QString who =
-                 QStringLiteral("The desktop's session manager (%1)").arg(manager.service);
              call(bus, shutdown, m_timing.sessionMs,
                   [held, answered, who](const Reply& reply) mutable {
                       release(held);
@@ -369,9 +392,7 @@ void LinuxShutdown::askLoginManager(Answered answered)
                 }
                 // PowerOff goes out only to a login manager that has just answered: one that
                 // wakes after the player was told must find nothing to act on.
-                const QDBusMessage ping = QDBusMessage::createMethodCall(
-                    loginService, loginPath, QStringLiteral("org.freedesktop.DBus.Peer"), "Ping");
-                call(*bus, ping, m_timing.reachMs,
+                call(*bus, ping(loginService), m_timing.reachMs,
                      [this, held, answered](const Reply& reply) mutable {
                          if (!reply || notThere(*reply)) {
                              release(held);

@@ -55,6 +55,7 @@ private:
     void call(const QDBusConnection& bus, const QDBusMessage& message, int withinMs,
               std::function<void(const Reply&)> then);
     void askSessionManager(QDBusConnection bus, std::size_t index, Answered answered);
+    void callSessionManager(QDBusConnection bus, std::size_t index, Answered answered);
     void askLoginManager(Answered answered);
     void sendPowerOff(QDBusConnection bus);
 

@@ -185,6 +185,10 @@ void TestLogindShutdown::aSilentBusOrServiceGetsNothing_data()
     QTest::newRow("the login manager stopped")
         << "logind"
         << "The login manager (systemd-logind) did not answer; nothing was sent.";
+    QTest::newRow("the session manager stopped")
+        << "org.gnome.SessionManager"
+        << "The desktop's session manager (org.gnome.SessionManager) did not answer; nothing was "
+           "sent.";
 }
 
 void TestLogindShutdown::aSilentBusOrServiceGetsNothing()
@@ -198,12 +202,16 @@ void TestLogindShutdown::aSilentBusOrServiceGetsNothing()
         return;
     const Bus which = silent.startsWith(QLatin1String("session")) ? Bus::Session : Bus::System;
     QString buses[] = {m_mock.address(Bus::Session), m_mock.address(Bus::System)};
-    if (silent.endsWith(QLatin1String("socket")))
+    if (silent.endsWith(QLatin1String("socket"))) {
         buses[which == Bus::System] = m_mock.silentBusAddress();
-    else if (silent == QLatin1String("logind"))
+    } else if (silent == QLatin1String("logind")) {
         m_mock.pauseMock(QStringLiteral("org.freedesktop.login1"));
-    else
+    } else if (silent.startsWith(QLatin1String("org."))) {
+        m_mock.startSessionManager(silent, "/org/gnome/SessionManager", silent, "Shutdown", "");
+        m_mock.pauseMock(silent);
+    } else {
         m_mock.pause(which);
+    }
 
     LinuxShutdown shutdown(buses[0], buses[1], {.reachMs = 1000});
     int ticks = 0;
@@ -222,7 +230,7 @@ void TestLogindShutdown::aSilentBusOrServiceGetsNothing()
 
     // Woken after the player was told, the bus and the mock still get nothing.
     QVERIFY(m_mock.resume());
-    QTest::qWait(1500);
+    QTest::qWait(1000);
     QCOMPARE(m_mock.calls(), QStringList{});
 }
 

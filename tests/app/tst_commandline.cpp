@@ -1,6 +1,7 @@
 // The program's command line, run as a player runs it: the built program in a process of its
 // own, with no display at all.
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -15,7 +16,7 @@ struct Run
 };
 
 Run quenzar(const QStringList& arguments, const QByteArray& input = {},
-            const QString& platform = {})
+            const QString& platform = {}, const QString& standardOutput = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -27,6 +28,8 @@ Run quenzar(const QStringList& arguments, const QByteArray& input = {},
     // A program that fails to start its windows aborts; whatever that leaves goes with the folder.
     const QTemporaryDir folder;
     process.setWorkingDirectory(folder.path());
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
     process.start(QStringLiteral(QUENZAR_BINARY), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -46,6 +49,8 @@ private slots:
     void exitCodes_data();
     void exitCodes();
     void outputFile();
+    void fullStandardOutput_data();
+    void fullStandardOutput();
     void windowsOnlyWithoutOptions_data();
     void windowsOnlyWithoutOptions();
 };
@@ -59,8 +64,10 @@ void tst_CommandLine::exitCodes_data()
     QTest::addColumn<QString>("err");
 
     const QStringList fromInput{"--game-config", "-"};
+    // Named as players type it, not by the folder it was built in.
     QTest::newRow("help") << QStringList{"--help"} << QByteArray() << 0
-                          << "--game-config <FILE>.*-o, --output <OUT>"
+                          << "^Usage: quenzar \\[options\\]\\n.*--game-config <FILE>.*-o, "
+                             "--output <OUT>"
                           << "^$";
     QTest::newRow("version") << QStringList{"--version"} << QByteArray() << 0
                              << "^Quenzar 1\\.00\\n$"
@@ -125,6 +132,27 @@ void tst_CommandLine::outputFile()
     QVERIFY(result.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(result.readAll()),
              QString(printed.out).replace("exec and this file's name,", "exec q.cfg"));
+}
+
+// Whatever prints to a full disk says so and fails, as GNU programs do.
+void tst_CommandLine::fullStandardOutput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("help") << QStringList{"--help"};
+    QTest::newRow("version") << QStringList{"--version"};
+    QTest::newRow("game-ready form") << QStringList{"--game-config", "-"};
+}
+
+void tst_CommandLine::fullStandardOutput()
+{
+    QFETCH(QStringList, arguments);
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full here");
+
+    const Run run = quenzar(arguments, "g_fov 85", {}, QStringLiteral("/dev/full"));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("quenzar: cannot write to standard output: "), qPrintable(run.err));
 }
 
 // No option, or only Qt's own: the windows start, which here fails for want of a display.

@@ -17,6 +17,8 @@ packages=(
   lintian
   # tests: ACL entries on a saved file (setfacl, getfacl)
   acl
+  # the benchmarks, which CI builds and bench/run.sh runs
+  libbenchmark-dev
   # screenshots in a virtual display
   xvfb xauth
   "$@"

@@ -1,8 +1,8 @@
-// Times two start-up probes side by side: quenzar-bench-launch LABEL RUNS TIME_TARGET
-// MEMORY_TARGET PROGRAM YARDSTICK [PROGRAM_ARGUMENT...]; a MEMORY_TARGET of "-" only reports the
-// memory. Runs alternate between the two (A B, B A, A B, ...) so that
-// drift on a shared machine falls on both alike; wall time is taken around fork to reap, peak
-// memory is the child's own ru_maxrss.
+// Times two programs' start-up side by side: quenzar-bench-launch LABEL RUNS TIME_TARGET
+// MEMORY_TARGET PROGRAM YARDSTICK [PROGRAM_ARGUMENT...]; a target of "-" only reports that
+// figure. Runs alternate between the two (A B, B A, A B, ...) so that drift on a shared machine
+// falls on both alike; wall time is taken around fork to reap, peak memory is the child's own
+// ru_maxrss.
 #include "report.h"
 
 #include <sys/resource.h>
@@ -67,6 +67,12 @@ Run launch(const std::vector<char*>& command, bool quiet)
     return run;
 }
 
+std::string baseName(const char* path)
+{
+    const char* slash = std::strrchr(path, '/');
+    return slash ? slash + 1 : path;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -80,6 +86,7 @@ int main(int argc, char* argv[])
     }
     const std::string label = argv[1];
     const int runs = std::atoi(argv[2]);
+    const bool timeReportOnly = std::strcmp(argv[3], "-") == 0;
     const double timeTarget = std::atof(argv[3]);
     const bool memoryReportOnly = std::strcmp(argv[4], "-") == 0;
     const double memoryTarget = std::atof(argv[4]);
@@ -113,19 +120,25 @@ int main(int argc, char* argv[])
     using quenzar::bench::format;
     using quenzar::bench::median;
     using quenzar::bench::minimum;
+    const std::string nameA = baseName(argv[5]), nameB = baseName(argv[6]);
     const double timeA = median(ms[0]), timeB = median(ms[1]);
-    quenzar::bench::printFigure(
-        "start-up wall time (" + label + ")",
-        format("quenzar %.1f ms, minimal Qt %.1f ms (medians of %d runs each; fastest %.1f / "
-               "%.1f ms; CPU %.1f / %.1f ms)",
-               timeA, timeB, runs, minimum(ms[0]), minimum(ms[1]), median(cpu[0]), median(cpu[1])),
-        timeA / timeB, timeTarget);
+    const std::string time =
+        format("%s %.1f ms, %s %.1f ms (medians of %d runs each; fastest %.1f / %.1f ms; CPU %.1f "
+               "/ %.1f ms)",
+               nameA.c_str(), timeA, nameB.c_str(), timeB, runs, minimum(ms[0]), minimum(ms[1]),
+               median(cpu[0]), median(cpu[1]));
+    if (timeReportOnly)
+        quenzar::bench::printFigure("start-up wall time (" + label + ")", time, timeA / timeB);
+    else
+        quenzar::bench::printFigure("start-up wall time (" + label + ")", time, timeA / timeB,
+                                    timeTarget);
     const double memoryA = median(kib[0]), memoryB = median(kib[1]);
     const std::string memory =
-        format("quenzar %.1f MiB, minimal Qt %.1f MiB (median max RSS of %d runs each)",
-               memoryA / 1024, memoryB / 1024, runs);
+        format("%s %.2f MiB, %s %.2f MiB (median max RSS of %d runs each)", nameA.c_str(),
+               memoryA / 1024, nameB.c_str(), memoryB / 1024, runs);
     if (memoryReportOnly)
-        quenzar::bench::printFigure("start-up peak memory (" + label + ")", memory);
+        quenzar::bench::printFigure("start-up peak memory (" + label + ")", memory,
+                                    memoryA / memoryB);
     else
         quenzar::bench::printFigure("start-up peak memory (" + label + ")", memory,
                                     memoryA / memoryB, memoryTarget);

@@ -47,6 +47,14 @@ inline void printFigure(const std::string& name, const std::string& values)
     std::fflush(stdout);
 }
 
+// A ratio that is only reported.
+inline void printFigure(const std::string& name, const std::string& values, double ratio)
+{
+    std::printf("FIGURE %s | %s | ratio %.3fx | target - | REPORT\n", name.c_str(), values.c_str(),
+                ratio);
+    std::fflush(stdout);
+}
+
 inline std::string format(const char* pattern, auto... arguments)
 {
     char buffer[512];

@@ -7,19 +7,23 @@ set -euo pipefail
 
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${1:-$source_dir/build-bench}
-startup_runs=${STARTUP_RUNS:-60}
+startup_runs=${STARTUP_RUNS:-100}
 open_runs=${OPEN_RUNS:-40}
 save_runs=${SAVE_RUNS:-30}
 
-"$source_dir/scripts/install-deps.sh" libbenchmark-dev
+"$source_dir/scripts/install-deps.sh"
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DQUENZAR_BENCHMARKS=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build_dir" --parallel "$(nproc)" --target quenzar-startup-probe \
-    quenzar-minimal-probe quenzar-bench-launch quenzar-bench-open-main \
-    quenzar-bench-composition quenzar-bench-save quenzar-bench-gameconfig quenzar-bench-install \
-    quenzar-core-probe quenzar >/dev/null
+cmake --build "$build_dir" --parallel "$(nproc)" --target quenzar quenzar_gui \
+    quenzar-bench-idle quenzar-plain-welcome quenzar-minimal-probe quenzar-bench-launch \
+    quenzar-bench-open-main quenzar-bench-composition quenzar-bench-save \
+    quenzar-bench-gameconfig quenzar-bench-install quenzar-core-probe >/dev/null
 
 bin=$build_dir/bench
+quenzar=$build_dir/src/quenzar
+# Preloaded into every start-up run: ends each program alike once its window is on screen and
+# the event loop idle, so the program runs exactly as installed.
+idle_hook=$bin/libquenzar-bench-idle.so
 # Nothing here presses Exit, but should the program ever reach for the system bus, it must not
 # find the real login manager.
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent
@@ -35,12 +39,21 @@ step() {
     "$@" | tee -a "$figures" >&2
 }
 
-step "start-up, offscreen" "$bin/quenzar-bench-launch" offscreen "$startup_runs" 1.15 1.10 \
-    "$bin/quenzar-startup-probe" "$bin/quenzar-minimal-probe"
+# Start-up: the program against the welcome dialog written in plain Qt (targets), then against
+# one empty window (reported only: it draws no text).
+startup() {
+    local where=$1
+    shift
+    "$@" env LD_PRELOAD="$idle_hook" "$bin/quenzar-bench-launch" \
+        "$where, vs the welcome dialog in plain Qt" "$startup_runs" 1.05 1.02 "$quenzar" \
+        "$bin/quenzar-plain-welcome"
+    "$@" env LD_PRELOAD="$idle_hook" "$bin/quenzar-bench-launch" "$where, vs an empty window" \
+        "$startup_runs" - - "$quenzar" "$bin/quenzar-minimal-probe"
+}
+step "start-up, offscreen" startup offscreen
 if command -v xvfb-run >/dev/null; then
-    step "start-up, xcb under Xvfb" env QT_QPA_PLATFORM=xcb xvfb-run -a \
-        -s "-screen 0 1280x1024x24" "$bin/quenzar-bench-launch" "xcb, Xvfb" "$startup_runs" \
-        1.15 1.10 "$bin/quenzar-startup-probe" "$bin/quenzar-minimal-probe"
+    step "start-up, xcb under Xvfb" startup "xcb, Xvfb" env QT_QPA_PLATFORM=xcb xvfb-run -a \
+        -s "-screen 0 1280x1024x24"
 fi
 step "opening the main window, offscreen" "$bin/quenzar-bench-open-main" "$open_runs"
 if command -v xvfb-run >/dev/null; then
@@ -54,7 +67,7 @@ step "--install" "$bin/quenzar-bench-install"
 # The command line needs no display: both run without one.
 step "quenzar --version, no display" env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
     "$bin/quenzar-bench-launch" "--version vs bare QCoreApplication" "$startup_runs" 1.2 - \
-    "$build_dir/src/quenzar" "$bin/quenzar-core-probe" --version
+    "$quenzar" "$bin/quenzar-core-probe" --version
 
 echo
 echo "figure | measured | ratio | target | result"

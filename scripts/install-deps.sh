@@ -18,6 +18,8 @@ packages=(
   # tests: ACL entries on a saved file (setfacl, getfacl); an append-only folder on a small
   # ext4 image (mkfs.ext4, chattr, mount)
   acl e2fsprogs mount
+  # the benchmarks, which CI builds and bench/run.sh runs
+  libbenchmark-dev
   # screenshots in a virtual display
   xvfb xauth
   "$@"

@@ -1,8 +1,9 @@
 # Builds the Debian package and looks inside it: the program, its desktop entry, metainfo and
-# icon in their usual places, dependencies taken from the binary plus the fonts, the two
-# metadata files valid by Debian's own validators, and nothing at all for lintian to say, even
+# icon in their usual places, dependencies taken from the binary plus the fonts, the licence
+# everywhere it is named, the program filed as a utility rather than a game, the two metadata
+# files valid by Debian's own validators, and nothing at all for lintian to say, even
 # pedantically.
-# cmake -DBUILD_DIR=... -DWORK_DIR=... -P package_contents.cmake
+# cmake -DSOURCE_DIR=... -DBUILD_DIR=... -DWORK_DIR=... -P package_contents.cmake
 foreach(tool cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli lintian)
   find_program(found_${tool} ${tool})
   if(NOT found_${tool})
@@ -56,16 +57,43 @@ foreach(expected "Package: quenzar" "Version: 1.00" "libqt6widgets6" "libqt6dbus
   endif()
 endforeach()
 
+# Free software under GPL-3.0-or-later: the licence's full text beside the sources, and the
+# same licence in the package's copyright file and in its metadata.
+set(gpl3 /usr/share/common-licenses/GPL-3)
+if(EXISTS ${gpl3})
+  file(SHA256 ${SOURCE_DIR}/LICENSE ours)
+  file(SHA256 ${gpl3} theirs)
+  if(NOT ours STREQUAL theirs)
+    message(FATAL_ERROR "LICENSE is not the text of ${gpl3}")
+  endif()
+endif()
+file(READ ${WORK_DIR}/root/usr/share/doc/quenzar/copyright copyright)
+file(READ ${WORK_DIR}/root/usr/share/metainfo/${app}.metainfo.xml metainfo)
+file(READ ${WORK_DIR}/root/usr/share/applications/${app}.desktop desktop)
+if(NOT copyright MATCHES "\nFiles: \\*\n[^\n]*\nLicense: GPL-3\\+\n"
+   OR NOT copyright MATCHES "\"/usr/share/common-licenses/GPL-3\"")
+  message(FATAL_ERROR "the copyright file does not give every file GPL-3+:\n${copyright}")
+endif()
+if(NOT metainfo MATCHES "<project_license>GPL-3\\.0-or-later</project_license>")
+  message(FATAL_ERROR "the metainfo's project_license is not GPL-3.0-or-later")
+endif()
+# A tool for a game is filed with the utilities, not among the games.
+if(NOT desktop MATCHES "\nCategories=Utility;" OR desktop MATCHES "\nCategories=[^\n]*Game"
+   OR NOT metainfo MATCHES "<category>Utility</category>" OR metainfo MATCHES "<category>[A-Za-z]*Game")
+  message(FATAL_ERROR "the desktop entry and the metainfo do not file Quenzar as a utility")
+endif()
+
+# Both validators silent: no error, warning or hint.
 execute_process(COMMAND ${found_desktop-file-validate}
   ${WORK_DIR}/root/usr/share/applications/${app}.desktop
   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
-if(NOT result EQUAL 0 OR out MATCHES "error")
+if(NOT result EQUAL 0 OR NOT out STREQUAL "")
   message(FATAL_ERROR "desktop-file-validate:\n${out}")
 endif()
 execute_process(COMMAND ${found_appstreamcli} validate --no-net
   ${WORK_DIR}/root/usr/share/metainfo/${app}.metainfo.xml
   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
-if(NOT result EQUAL 0)
+if(NOT result EQUAL 0 OR out MATCHES "(^|\n)[EWI]: ")
   message(FATAL_ERROR "appstreamcli validate:\n${out}")
 endif()
 execute_process(COMMAND ${found_lintian} -I -E --pedantic ${debs}

@@ -1,9 +1,8 @@
-// Times two start-up probes side by side: quenzar-bench-launch LABEL RUNS TIME_TARGET
+// Times two programs' start-up side by side: quenzar-bench-launch LABEL RUNS TIME_TARGET
 // MEMORY_TARGET PROGRAM YARDSTICK [PROGRAM_ARGUMENT...]; a target of "-" only reports that
-// figure. BENCH_NAMES="A NAME,YARDSTICK NAME" names the two in the figures (default
-// "quenzar,minimal Qt"). Runs alternate between the two (A B, B A, A B, ...) so that drift on a
-// shared machine falls on both alike; wall time is taken around fork to reap, peak memory is the
-// child's own ru_maxrss.
+// figure. Runs alternate between the two (A B, B A, A B, ...) so that drift on a shared machine
+// falls on both alike; wall time is taken around fork to reap, peak memory is the child's own
+// ru_maxrss.
 #include "report.h"
 
 #include <sys/resource.h>
@@ -12,7 +11,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -69,6 +67,12 @@ Run launch(const std::vector<char*>& command, bool quiet)
     return run;
 }
 
+std::string baseName(const char* path)
+{
+    const char* slash = std::strrchr(path, '/');
+    return slash ? slash + 1 : path;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -116,14 +120,11 @@ int main(int argc, char* argv[])
     using quenzar::bench::format;
     using quenzar::bench::median;
     using quenzar::bench::minimum;
-    const char* names = std::getenv("BENCH_NAMES");
-    std::string nameA = names ? names : "quenzar,minimal Qt";
-    const std::string nameB = nameA.substr(std::min(nameA.find(','), nameA.size() - 1) + 1);
-    nameA = nameA.substr(0, nameA.find(','));
+    const std::string nameA = baseName(argv[5]), nameB = baseName(argv[6]);
     const double timeA = median(ms[0]), timeB = median(ms[1]);
     const std::string time =
-        format("%s %.1f ms, %s %.1f ms (medians of %d runs each; fastest %.1f / "
-               "%.1f ms; CPU %.1f / %.1f ms)",
+        format("%s %.1f ms, %s %.1f ms (medians of %d runs each; fastest %.1f / %.1f ms; CPU %.1f "
+               "/ %.1f ms)",
                nameA.c_str(), timeA, nameB.c_str(), timeB, runs, minimum(ms[0]), minimum(ms[1]),
                median(cpu[0]), median(cpu[1]));
     if (timeReportOnly)
@@ -133,10 +134,11 @@ int main(int argc, char* argv[])
                                     timeTarget);
     const double memoryA = median(kib[0]), memoryB = median(kib[1]);
     const std::string memory =
-        format("%s %.1f MiB, %s %.1f MiB (median max RSS of %d runs each)", nameA.c_str(),
+        format("%s %.2f MiB, %s %.2f MiB (median max RSS of %d runs each)", nameA.c_str(),
                memoryA / 1024, nameB.c_str(), memoryB / 1024, runs);
     if (memoryReportOnly)
-        quenzar::bench::printFigure("start-up peak memory (" + label + ")", memory);
+        quenzar::bench::printFigure("start-up peak memory (" + label + ")", memory,
+                                    memoryA / memoryB);
     else
         quenzar::bench::printFigure("start-up peak memory (" + label + ")", memory,
                                     memoryA / memoryB, memoryTarget);

@@ -40,18 +40,18 @@ inline void printFigure(const std::string& name, const std::string& values, doub
     std::fflush(stdout);
 }
 
+// A figure that is only reported.
+inline void printFigure(const std::string& name, const std::string& values)
+{
+    std::printf("FIGURE %s | %s | ratio - | target - | REPORT\n", name.c_str(), values.c_str());
+    std::fflush(stdout);
+}
+
 // A ratio that is only reported.
 inline void printFigure(const std::string& name, const std::string& values, double ratio)
 {
     std::printf("FIGURE %s | %s | ratio %.3fx | target - | REPORT\n", name.c_str(), values.c_str(),
                 ratio);
-    std::fflush(stdout);
-}
-
-// A figure that is only reported.
-inline void printFigure(const std::string& name, const std::string& values)
-{
-    std::printf("FIGURE %s | %s | ratio - | target - | REPORT\n", name.c_str(), values.c_str());
     std::fflush(stdout);
 }
 

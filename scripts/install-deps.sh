@@ -15,8 +15,11 @@ packages=(
   dbus-daemon python3 python3-dbusmock g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   clang-format clang libclang-rt-14-dev valgrind dpkg-dev file desktop-file-utils appstream
   lintian
-  # tests: ACL entries on a saved file (setfacl, getfacl)
-  acl
+  # tests: ACL entries on a saved file (setfacl, getfacl); an append-only folder on a small
+  # ext4 image (mkfs.ext4, chattr, mount)
+  acl e2fsprogs mount
+  # the benchmarks, which CI builds and bench/run.sh runs
+  libbenchmark-dev
   # screenshots in a virtual display
   xvfb xauth
   "$@"

@@ -87,6 +87,16 @@ bool reportReading(const gameconfig::GameConfig& config, const QString& source)
     return true;
 }
 
+// Standard output that cannot take everything (a full disk) is a failure, as in GNU programs.
+int printed(const QByteArray& bytes)
+{
+    if (writeStandardOutput(bytes))
+        return Success;
+    fail(tr("cannot write to standard output: %1")
+             .arg(QString::fromLocal8Bit(std::strerror(errno))));
+    return Failure;
+}
+
 // `output` empty: standard output.
 int convert(const QString& input, const QString& output)
 {
@@ -105,13 +115,8 @@ int convert(const QString& input, const QString& output)
         return Failure;
 
     const QByteArray text = config.text.toUtf8();
-    if (output.isEmpty()) {
-        if (writeStandardOutput(text))
-            return Success;
-        fail(tr("cannot write to standard output: %1")
-                 .arg(QString::fromLocal8Bit(std::strerror(errno))));
-        return Failure;
-    }
+    if (output.isEmpty())
+        return printed(text);
     // The same writer as the windows' saves: the file appears whole or not at all.
     if (const std::optional<QString> reason = writeFileWhole(output, text)) {
         fail(tr("cannot write %1: %2").arg(output, *reason));
@@ -254,15 +259,16 @@ std::optional<int> runCommandLine(int argc, char* argv[])
         return BadUsage;
     }
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        // The help names the program as it was started, which only the application knows.
-        QCoreApplication application(argc, argv);
-        print(stdout, parser.helpText());
-        return Success;
+        // The usage line takes the program's name from the application: the name players type,
+        // not the folder it was started from.
+        int count = 1;
+        char name[] = "quenzar";
+        char* names[] = {name, nullptr};
+        QCoreApplication application(count, names);
+        return printed(parser.helpText().toLocal8Bit());
     }
-    if (parser.isSet(version)) {
-        print(stdout, QStringLiteral("Quenzar %1\n").arg(programVersion));
-        return Success;
-    }
+    if (parser.isSet(version))
+        return printed(QStringLiteral("Quenzar %1\n").arg(programVersion).toLocal8Bit());
     if (parser.isSet(gameSetup)) {
         // The window reads its tweak file from the arguments itself.
         const QCommandLineOption* others[] = {&gameConfig, &output,  &install,

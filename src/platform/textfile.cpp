@@ -8,7 +8,7 @@
 
 namespace quenzar {
 
-std::optional<QString> writeFileWhole(const QString& path, const QByteArray& bytes)
+std::optional<QString> writeFileWhole(const QString& path, const QByteArray& bytes, TemporaryFile)
 {
     if (path.isEmpty())
         return QCoreApplication::translate("quenzar", "No file name was given.");
@@ -39,14 +39,23 @@ std::optional<QString> writeFileWhole(const QString& path, const QByteArray& byt
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <algorithm>
+#include <cctype>
+
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <deque>
+#include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <linux/magic.h>
 #include <poll.h>
 #include <pthread.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
@@ -165,17 +174,18 @@ struct Place
     QString failure; // not empty when the path cannot be followed to a place
 };
 
-// The kernel's protected-symlinks rule, applied whatever the system's setting: in a sticky
-// folder that everyone may write to, a link is followed only when it belongs to the player or
-// to the folder's owner, since anyone else could have planted it there.
-bool mayFollow(int folder, const struct stat& link)
+// The kernel's protected-symlinks and protected-FIFOs rules, applied whatever the system's
+// setting: in a sticky folder that everyone may write to, a link is followed and a pipe or
+// device written to only when it belongs to the player or to the folder's owner, since anyone
+// else could have planted it there.
+bool trusted(int folder, const struct stat& entry)
 {
     struct stat dir;
     if (::fstat(folder, &dir) != 0)
         return false;
     if ((dir.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH))
         return true;
-    return link.st_uid == ::geteuid() || link.st_uid == dir.st_uid;
+    return entry.st_uid == ::geteuid() || entry.st_uid == dir.st_uid;
 }
 
 // Follows the path one name at a time, links included, so that each link is judged in the
@@ -220,7 +230,7 @@ Place locate(const QByteArray& path)
         if (name != ".." && S_ISLNK(st.st_mode)) {
             if (++links > maxLinks)
                 return cannotFollow(ELOOP);
-            if (!mayFollow(place.folder.get(), st)) {
+            if (!trusted(place.folder.get(), st)) {
                 place.failure = tr("The path goes through a link that another user owns in a "
                                    "folder that everyone may write to (such as /tmp). Such a "
                                    "link could send the tweak anywhere, so it is not followed.");
@@ -289,25 +299,128 @@ void copyOwnership(const Place& place, int to)
     ::fchmod(to, old.st_mode & 07777);
 }
 
+// The name a save gives its new file while it is being written, where it needs one: hidden,
+// beside the file, and recognisable as this program's own.
+QByteArray spareStem(const QByteArray& name)
+{
+    return '.' + name.left(200) + ".quenzar-";
+}
+
+QByteArray spareName(const QByteArray& name)
+{
+    return spareStem(name) +
+           QByteArray::number(QRandomGenerator::global()->generate(), 16).rightJustified(8, '0');
+}
+
+// Leftovers of earlier saves of the same file that were cut short (a crash, a power cut): this
+// program's own spare names, regular files of the player's that no save is writing now (each
+// save holds a lock on its new file). Nothing else in the folder is touched.
+void clearLeftovers(int folder, const QByteArray& name)
+{
+    const QByteArray stem = spareStem(name);
+    DIR* dir = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray found(entry->d_name);
+        const QByteArray tail = found.mid(stem.size());
+        if (!found.startsWith(stem) || tail.isEmpty() || tail.size() > 8 ||
+            !std::all_of(tail.begin(), tail.end(),
+                         [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }))
+            continue;
+        const Fd spare(::openat(folder, found.constData(),
+                                O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat opened, there;
+        if (!spare || ::fstat(spare.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+            opened.st_uid != ::geteuid() || ::flock(spare.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        if (::fstatat(folder, found.constData(), &there, AT_SYMLINK_NOFOLLOW) == 0 &&
+            there.st_ino == opened.st_ino && there.st_dev == opened.st_dev)
+            ::unlinkat(folder, found.constData(), 0);
+    }
+    ::closedir(dir);
+}
+
+// Why nothing can be saved in this folder whatever the permissions say, found out before
+// anything is written; nothing when it is an ordinary folder.
+std::optional<QString> unfitFolder(int folder)
+{
+    struct statfs fs;
+    if (::fstatfs(folder, &fs) == 0 && (fs.f_type == PROC_SUPER_MAGIC || fs.f_type == SYSFS_MAGIC))
+        return tr("It is under /proc or /sys, where the system shows its own state as files; "
+                  "nothing can be saved there.");
+    const Fd dir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
+    int flags = 0;
+    if (dir && ::ioctl(dir.get(), FS_IOC_GETFLAGS, &flags) == 0 &&
+        (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL)))
+        return tr("The folder is marked append-only or immutable (chattr): a new file could be "
+                  "added to it but never renamed or removed, so nothing was written.");
+    return std::nullopt;
+}
+
+// The file a save writes before it takes the target's place: unnamed where the file system
+// allows, so that a save cut short leaves nothing behind; else under a spare name.
+struct Spare
+{
+    Fd file;
+    QByteArray name; // empty while the file has no name
+    int error = 0;   // why no file could be made
+};
+
+Spare makeSpare(int folder, const Place& place, bool unnamed)
+{
+    // An old file's mode comes over later; a new one gets the usual mode less the umask.
+    const mode_t mode = place.existing ? 0600 : 0666;
+    Spare spare;
+    if (unnamed) {
+        spare.file = Fd(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+        if (!spare.file && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            spare.error = errno;
+    }
+    for (int attempt = 0; attempt < 100 && !spare.file && !spare.error; ++attempt) {
+        spare.name = spareName(place.name);
+        spare.file = Fd(::openat(folder, spare.name.constData(),
+                                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+        if (!spare.file && errno != EEXIST)
+            spare.error = errno;
+    }
+    if (spare.file)
+        ::flock(spare.file.get(), LOCK_EX | LOCK_NB); // tells clearLeftovers it is in use
+    else if (!spare.error)
+        spare.error = EEXIST;
+    return spare;
+}
+
+// Gives the unnamed file a spare name beside the target, just before it takes its place.
+int nameSpare(Spare& spare, int folder, const Place& place)
+{
+    const QByteArray viaProc = "/proc/self/fd/" + QByteArray::number(spare.file.get());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        spare.name = spareName(place.name);
+        if (::linkat(spare.file.get(), "", folder, spare.name.constData(), AT_EMPTY_PATH) == 0 ||
+            ::linkat(AT_FDCWD, viaProc.constData(), folder, spare.name.constData(),
+                     AT_SYMLINK_FOLLOW) == 0)
+            return 0;
+        if (errno != EEXIST)
+            break;
+    }
+    const int error = errno;
+    spare.name.clear();
+    return error;
+}
+
 // A new file is made beside the old one, written, flushed to the disk, given the old one's
 // ownership and renamed over it: the old file is never opened for writing, so until the rename
 // it stays as it was, and after it the new one is there whole.
-std::optional<QString> replace(const Place& place, const QByteArray& bytes)
+std::optional<QString> replace(const Place& place, const QByteArray& bytes, bool unnamed)
 {
     const int folder = place.folder.get();
-    QByteArray spare;
-    Fd file;
-    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-        spare = '.' + place.name.left(200) + ".quenzar-" +
-                QByteArray::number(QRandomGenerator::global()->generate(), 16);
-        file = Fd(::openat(folder, spare.constData(),
-                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                           place.existing ? 0600 : 0666));
-        if (!file && errno != EEXIST)
-            break;
-    }
-    if (!file) {
-        const int error = errno;
+    if (const auto unfit = unfitFolder(folder))
+        return unfit;
+    clearLeftovers(folder, place.name);
+    Spare spare = makeSpare(folder, place, unnamed);
+    if (!spare.file) {
+        const int error = spare.error;
         if (error != EACCES && error != EPERM && error != EROFS)
             return because("No new file can be made in the folder (%1).", error);
         if (!place.existing)
@@ -317,26 +430,33 @@ std::optional<QString> replace(const Place& place, const QByteArray& bytes)
                        "was left as it was.",
                        error);
     }
+    // Only an old file is "left as it was"; a new one simply is not there.
     const auto fail = [&](const char* sentence, int error) {
-        ::unlinkat(folder, spare.constData(), 0);
-        return because(sentence, error);
+        if (!spare.name.isEmpty())
+            ::unlinkat(folder, spare.name.constData(), 0);
+        QString reason = because(sentence, error);
+        if (place.existing)
+            reason += u' ' + tr("The file there was left as it was.");
+        return reason;
     };
-    if (const int error = writeAll(file.get(), bytes))
-        return fail("Writing the new file failed (%1). The file there was left as it was.", error);
+    if (const int error = writeAll(spare.file.get(), bytes))
+        return fail("Writing the new file failed (%1).", error);
     if (place.existing)
-        copyOwnership(place, file.get());
-    if (::fdatasync(file.get()) != 0)
-        return fail("The new file could not be put safely on the disk (%1). The file there was "
-                    "left as it was.",
-                    errno);
-    if (::close(file.release()) != 0 && errno != EINTR)
-        return fail("The new file could not be put safely on the disk (%1). The file there was "
-                    "left as it was.",
-                    errno);
-    if (::renameat(folder, spare.constData(), folder, place.name.constData()) != 0)
-        return fail("The new file could not take the old one's place (%1). The file there was "
-                    "left as it was.",
-                    errno);
+        copyOwnership(place, spare.file.get());
+    if (::fdatasync(spare.file.get()) != 0)
+        return fail("The new file could not be put safely on the disk (%1).", errno);
+    if (spare.name.isEmpty()) {
+        if (const int error = nameSpare(spare, folder, place)) {
+            // Without /proc and without the right to link by descriptor, a named file does.
+            if (error == ENOENT || error == EPERM || error == EOPNOTSUPP)
+                return replace(place, bytes, false);
+            return fail("The new file could not be put in the folder (%1).", error);
+        }
+    }
+    if (::renameat(folder, spare.name.constData(), folder, place.name.constData()) != 0)
+        return fail("The new file could not take the old one's place (%1).", errno);
+    // Kept open, and locked, until here, so that no other save takes it for a leftover.
+    ::close(spare.file.release());
     // The rename is only lasting once the folder is on the disk too; where the folder cannot be
     // opened for that, the file is in place all the same.
     const Fd flush(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -375,21 +495,27 @@ std::optional<QString> writeInPlace(const Place& place, const QByteArray& bytes)
 
 } // namespace
 
-std::optional<QString> writeFileWhole(const QString& path, const QByteArray& bytes)
+std::optional<QString> writeFileWhole(const QString& path, const QByteArray& bytes,
+                                      TemporaryFile temporary)
 {
     if (path.isEmpty())
         return tr("No file name was given.");
     if (path.contains(QChar(0)))
         return tr("The path holds a NUL character, which no file name can contain.");
 
+    const bool unnamed = temporary == TemporaryFile::UnnamedWherePossible;
     const Place place = locate(QFile::encodeName(path));
     if (!place.failure.isEmpty())
         return place.failure;
     if (!place.existing)
-        return replace(place, bytes);
+        return replace(place, bytes, unnamed);
     const mode_t type = place.existing->st_mode & S_IFMT;
     if (type == S_IFDIR)
         return because("It is a folder, not a file (%1).", EISDIR);
+    if (type != S_IFREG && !trusted(place.folder.get(), *place.existing))
+        return tr("It is not a file but a pipe or device that another user owns, in a folder "
+                  "that everyone may write to (such as /tmp). Anyone could have put it there to "
+                  "catch the tweak, so it is not written to.");
     if (type == S_IFIFO || type == S_IFCHR)
         return writeInPlace(place, bytes);
     if (type == S_IFBLK)
@@ -399,7 +525,7 @@ std::optional<QString> writeFileWhole(const QString& path, const QByteArray& byt
     // A file the player may not write is not replaced behind their back either.
     if (::faccessat(place.folder.get(), place.name.constData(), W_OK, AT_EACCESS) != 0)
         return because("The file may not be written (%1).", errno);
-    return replace(place, bytes);
+    return replace(place, bytes, unnamed);
 }
 
 } // namespace quenzar

@@ -188,7 +188,10 @@ void frmD3Tweak::cmdExit_Click()
     // it reaches only the dialogs, which last as long as the program.
     m_services.shutdown.requestPowerOff(
         [&dialogs = m_services.dialogs](const ShutdownResult& result) {
-            if (!result.requested)
+            // Not a failure: the request is still out, and Exit may ask again.
+            if (result.stillWaiting)
+                dialogs.message(result.reason, Buttons::Ok);
+            else if (!result.requested)
                 dialogs.message(tr("The computer could not be shut down.\n\n%1").arg(result.reason),
                                 Buttons::Ok);
         });

@@ -1,8 +1,9 @@
 # Builds the Debian package and looks inside it: the program, its desktop entry, metainfo and
-# icon in their usual places, dependencies taken from the binary plus the fonts, the two
-# metadata files valid by Debian's own validators, and nothing at all for lintian to say, even
+# icon in their usual places, dependencies taken from the binary plus the fonts, the licence
+# everywhere it is named, the program filed as a utility rather than a game, the two metadata
+# files valid by Debian's own validators, and nothing at all for lintian to say, even
 # pedantically.
-# cmake -DBUILD_DIR=... -DWORK_DIR=... -P package_contents.cmake
+# cmake -DSOURCE_DIR=... -DBUILD_DIR=... -DWORK_DIR=... -P package_contents.cmake
 foreach(tool cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli lintian)
   find_program(found_${tool} ${tool})
   if(NOT found_${tool})
@@ -57,7 +58,45 @@ foreach(expected "Package: quenzar" "Version: 1.00" "libqt6widgets6" "libqt6dbus
   endif()
 endforeach()
 
-# The program's entry and the game setup window's: not a hint, not a warning.
+# Free software under GPL-3.0-or-later: the licence's full text beside the sources, and the
+# same licence in the package's copyright file and in its metadata.
+set(gpl3 /usr/share/common-licenses/GPL-3)
+if(EXISTS ${gpl3})
+  file(SHA256 ${SOURCE_DIR}/LICENSE ours)
+  file(SHA256 ${gpl3} theirs)
+  if(NOT ours STREQUAL theirs)
+    message(FATAL_ERROR "LICENSE is not the text of ${gpl3}")
+  endif()
+endif()
+file(READ ${WORK_DIR}/root/usr/share/doc/quenzar/copyright copyright)
+file(READ ${WORK_DIR}/root/usr/share/metainfo/${app}.metainfo.xml metainfo)
+file(READ ${WORK_DIR}/root/usr/share/applications/${app}.desktop desktop)
+if(NOT copyright MATCHES "\nFiles: \\*\n[^\n]*\nLicense: GPL-3\\+\n"
+   OR NOT copyright MATCHES "\"/usr/share/common-licenses/GPL-3\"")
+  message(FATAL_ERROR "the copyright file does not give every file GPL-3+:\n${copyright}")
+endif()
+if(NOT metainfo MATCHES "<project_license>GPL-3\\.0-or-later</project_license>")
+  message(FATAL_ERROR "the metainfo's project_license is not GPL-3.0-or-later")
+endif()
+# A tool for a game is filed with the utilities, not among the games.
+if(NOT desktop MATCHES "\nCategories=Utility;" OR desktop MATCHES "\nCategories=[^\n]*Game"
+   OR NOT metainfo MATCHES "<category>Utility</category>" OR metainfo MATCHES "<category>[A-Za-z]*Game")
+  message(FATAL_ERROR "the desktop entry and the metainfo do not file Quenzar as a utility")
+endif()
+
+# The game setup window's entry is filed with the program's.
+file(READ ${WORK_DIR}/root/usr/share/applications/${app}.GameSetup.desktop setup_entry)
+if(NOT setup_entry MATCHES "\nCategories=Utility;" OR setup_entry MATCHES "\nCategories=[^\n]*Game")
+  message(FATAL_ERROR "the game setup entry is not filed as a utility")
+endif()
+# Both open the game setup window: its own entry with the file it is given, the program's by an
+# action.
+if(NOT setup_entry MATCHES "\nExec=quenzar --game-setup %f\n" OR
+   NOT desktop MATCHES "\n\\[Desktop Action game-setup\\]\n[^[]*Exec=quenzar --game-setup\n")
+  message(FATAL_ERROR "the desktop entries do not open the game setup window")
+endif()
+
+# Both validators silent: no error, warning or hint, for both desktop entries.
 foreach(entry ${app} ${app}.GameSetup)
   execute_process(COMMAND ${found_desktop-file-validate}
     ${WORK_DIR}/root/usr/share/applications/${entry}.desktop
@@ -66,18 +105,10 @@ foreach(entry ${app} ${app}.GameSetup)
     message(FATAL_ERROR "desktop-file-validate ${entry}.desktop:\n${out}")
   endif()
 endforeach()
-# Both open the game setup window: the second entry with the file it is given, the first by its
-# action.
-file(READ ${WORK_DIR}/root/usr/share/applications/${app}.GameSetup.desktop entry)
-file(READ ${WORK_DIR}/root/usr/share/applications/${app}.desktop main_entry)
-if(NOT entry MATCHES "\nExec=quenzar --game-setup %f\n" OR
-   NOT main_entry MATCHES "\n\\[Desktop Action game-setup\\]\n[^[]*Exec=quenzar --game-setup\n")
-  message(FATAL_ERROR "the desktop entries do not open the game setup window")
-endif()
 execute_process(COMMAND ${found_appstreamcli} validate --no-net
   ${WORK_DIR}/root/usr/share/metainfo/${app}.metainfo.xml
   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
-if(NOT result EQUAL 0)
+if(NOT result EQUAL 0 OR out MATCHES "(^|\n)[EWI]: ")
   message(FATAL_ERROR "appstreamcli validate:\n${out}")
 endif()
 execute_process(COMMAND ${found_lintian} -I -E --pedantic ${debs}

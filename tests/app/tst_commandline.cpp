@@ -19,7 +19,8 @@ struct Run
 // `home` is the player's home and the working folder; without one, an empty folder is both, so
 // that no game folder of the machine's own is ever found.
 Run quenzar(const QStringList& arguments, const QByteArray& input = {},
-            const QString& platform = {}, const QString& home = {})
+            const QString& platform = {}, const QString& home = {},
+            const QString& standardOutput = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name :
@@ -33,6 +34,8 @@ Run quenzar(const QStringList& arguments, const QByteArray& input = {},
     environment.insert(QStringLiteral("HOME"), home.isEmpty() ? folder.path() : home);
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(home.isEmpty() ? folder.path() : home);
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
     process.start(QStringLiteral(QUENZAR_BINARY), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -53,6 +56,8 @@ private slots:
     void exitCodes();
     void outputFile();
     void installAndUninstall();
+    void fullStandardOutput_data();
+    void fullStandardOutput();
     void windowsOnlyWithoutOptions_data();
     void windowsOnlyWithoutOptions();
 };
@@ -66,10 +71,11 @@ void tst_CommandLine::exitCodes_data()
     QTest::addColumn<QString>("err");
 
     const QStringList fromInput{"--game-config", "-"};
+    // Named as players type it, not by the folder it was built in.
     QTest::newRow("help")
         << QStringList{"--help"} << QByteArray() << 0
-        << "--game-config <FILE>.*-o, --output "
-           "<OUT>.*--install.*--uninstall.*--game-dir <DIR>.*--list-games.*--game-setup"
+        << "^Usage: quenzar \\[options\\]\\n.*--game-config <FILE>.*-o, "
+           "--output <OUT>.*--install.*--uninstall.*--game-dir <DIR>.*--list-games.*--game-setup"
         << "^$";
     QTest::newRow("version") << QStringList{"--version"} << QByteArray() << 0
                              << "^Quenzar 1\\.00\\n$"
@@ -215,6 +221,27 @@ void tst_CommandLine::installAndUninstall()
     QVERIFY(autoexec.open(QIODevice::ReadOnly));
     QCOMPARE(autoexec.readAll(), "bind F5 \"savegame quick\"");
     QVERIFY(!root.exists(QStringLiteral(".doom3/base/quenzar.cfg")));
+}
+
+// Whatever prints to a full disk says so and fails, as GNU programs do.
+void tst_CommandLine::fullStandardOutput_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("help") << QStringList{"--help"};
+    QTest::newRow("version") << QStringList{"--version"};
+    QTest::newRow("game-ready form") << QStringList{"--game-config", "-"};
+}
+
+void tst_CommandLine::fullStandardOutput()
+{
+    QFETCH(QStringList, arguments);
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full here");
+
+    const Run run = quenzar(arguments, "g_fov 85", {}, {}, QStringLiteral("/dev/full"));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith("quenzar: cannot write to standard output: "), qPrintable(run.err));
 }
 
 // No option, or only Qt's own: the windows start, which here fails for want of a display.

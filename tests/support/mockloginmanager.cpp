@@ -4,11 +4,17 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
 #include <QThread>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace quenzar::testing {
 
@@ -70,8 +76,19 @@ void MockLoginManager::startDaemon(Daemon& daemon, const QString& name)
             QStringLiteral("dbus-daemon is not installed; the private test bus cannot be started");
         return;
     }
-    // A minimal bus of our own: no service activation, so nothing can be started on it behind
-    // the test's back, and everything may talk to everything.
+    // A minimal bus of our own, where everything may talk to everything. The session bus can
+    // start one service, GNOME's session manager, so that a call that does not look first shows:
+    // the start only leaves a mark.
+    const QString services = m_dir.filePath(name + QStringLiteral("-services"));
+    QVERIFY(QDir().mkpath(services));
+    if (name.startsWith(QLatin1String("session"))) {
+        QFile service(services + QStringLiteral("/org.gnome.SessionManager.service"));
+        QVERIFY(service.open(QIODevice::WriteOnly));
+        service.write(QStringLiteral("[D-BUS Service]\nName=org.gnome.SessionManager\n"
+                                     "Exec=/usr/bin/touch %1\n")
+                          .arg(m_dir.filePath(QStringLiteral("activated")))
+                          .toUtf8());
+    }
     const QString config = m_dir.filePath(name + QStringLiteral(".conf"));
     QFile configFile(config);
     QVERIFY(configFile.open(QIODevice::WriteOnly));
@@ -82,13 +99,14 @@ void MockLoginManager::startDaemon(Daemon& daemon, const QString& name)
                                     "<busconfig>\n"
                                     "  <type>session</type>\n"
                                     "  <listen>unix:path=%1</listen>\n"
+                                    "  <servicedir>%2</servicedir>\n"
                                     "  <policy context=\"default\">\n"
                                     "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
                                     "    <allow eavesdrop=\"true\"/>\n"
                                     "    <allow own=\"*\"/>\n"
                                     "  </policy>\n"
                                     "</busconfig>\n")
-                         .arg(m_dir.filePath(name))
+                         .arg(m_dir.filePath(name), services)
                          .toUtf8());
     configFile.close();
 
@@ -210,6 +228,8 @@ void MockLoginManager::startSessionManager(const QString& service, const QString
 
 void MockLoginManager::stop()
 {
+    resume();
+    QFile::remove(m_dir.filePath(QStringLiteral("activated")));
     for (Mock& mock : m_mocks) {
         mock.process->terminate();
         if (!mock.process->waitForFinished(5000)) {
@@ -278,6 +298,66 @@ QDBusConnection MockLoginManager::connectionUnderTest(Bus bus)
     return QDBusConnection::connectToBus(hasBus() ? address : deadBusAddress(),
                                          m_connectionPrefix +
                                              QStringLiteral("under-test-%1").arg(m_connections++));
+}
+
+QString MockLoginManager::address(Bus bus) const
+{
+    return bus == Bus::System ? m_system.address : m_session.address;
+}
+
+void MockLoginManager::pause(Bus bus)
+{
+    const qint64 pid = (bus == Bus::System ? m_system : m_session).process.processId();
+    QVERIFY(pid > 0 && ::kill(pid_t(pid), SIGSTOP) == 0);
+    m_paused.push_back(pid);
+}
+
+void MockLoginManager::pauseMock(const QString& service)
+{
+    for (const Mock& mock : m_mocks) {
+        if (mock.service == service && ::kill(pid_t(mock.process->processId()), SIGSTOP) == 0) {
+            m_paused.push_back(mock.process->processId());
+            return;
+        }
+    }
+    QFAIL(qPrintable(service + " is not running, so it cannot be paused"));
+}
+
+QString MockLoginManager::silentBusAddress()
+{
+    // Listening, with room for the callers, but never accepting: a caller's connection is made
+    // and then nothing is ever said on it.
+    const QByteArray path = QFile::encodeName(m_dir.filePath(QStringLiteral("silent-bus")));
+    if (m_silentSocket < 0) {
+        sockaddr_un where{};
+        where.sun_family = AF_UNIX;
+        qstrncpy(where.sun_path, path.constData(), sizeof where.sun_path);
+        m_silentSocket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (::bind(m_silentSocket, reinterpret_cast<const sockaddr*>(&where), sizeof where) != 0 ||
+            ::listen(m_silentSocket, 16) != 0)
+            qWarning() << "the silent bus cannot listen:" << qt_error_string(errno);
+    }
+    return QStringLiteral("unix:path=") + QFile::decodeName(path);
+}
+
+bool MockLoginManager::resume()
+{
+    const bool paused = !m_paused.empty() || m_silentSocket >= 0;
+    for (const qint64 pid : m_paused)
+        ::kill(pid_t(pid), SIGCONT);
+    m_paused.clear();
+    // Whoever still waits on the silent socket hears it close.
+    if (m_silentSocket >= 0) {
+        ::close(m_silentSocket);
+        QFile::remove(m_dir.filePath(QStringLiteral("silent-bus")));
+        m_silentSocket = -1;
+    }
+    return paused;
+}
+
+bool MockLoginManager::activated() const
+{
+    return QFileInfo::exists(m_dir.filePath(QStringLiteral("activated")));
 }
 
 bool MockLoginManager::isPrivateBus(const QDBusConnection& bus) const

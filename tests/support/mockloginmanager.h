@@ -64,6 +64,19 @@ public:
     // A new connection to a private bus for each call, so that no state carries over between
     // cases.
     QDBusConnection connectionUnderTest(Bus bus = Bus::System);
+    // The private bus's address.
+    QString address(Bus bus) const;
+
+    // A bus that keeps quiet: the daemon of a private bus stopped (SIGSTOP), the mock that owns
+    // `service` stopped, or an address whose socket takes connections and never says a word.
+    void pause(Bus bus);
+    void pauseMock(const QString& service);
+    QString silentBusAddress();
+    // Lets everything paused go on and closes the silent socket; true if anything was paused.
+    bool resume();
+    // Whether a call started the session manager that the session bus can activate (GNOME's);
+    // starting it only leaves a mark, it never owns the name.
+    bool activated() const;
     // An address where no bus listens.
     QString deadBusAddress() const;
     // Whether `bus` is one of the private buses: only there is the marker name owned.
@@ -97,6 +110,8 @@ private:
     QString m_unavailable;
     QString m_connectionPrefix;
     int m_connections = 0;
+    std::vector<qint64> m_paused;
+    int m_silentSocket = -1;
 };
 
 } // namespace quenzar::testing

@@ -25,8 +25,11 @@ using Bus = MockLoginManager::Bus;
 
 namespace {
 
-// How long the window under test waits for a session manager.
+// How long the window under test waits for a session manager, for a first answer from a bus,
+// and for logind before the player hears that no answer has come.
 constexpr int sessionTimeoutMs = 2000;
+constexpr LinuxShutdown::Timing timing{1000, sessionTimeoutMs, 2500};
+const QString noAnswerYet = QStringLiteral("The computer may still switch off if it answers.");
 
 // What the desktops serve, and the one call each should receive.
 struct SessionManager
@@ -59,8 +62,8 @@ struct MainWindowOverDBus
     Forms forms{[this] { ++ends; }};
     Services services{forms, dialogs, shutdown};
 
-    MainWindowOverDBus(QDBusConnection session, QDBusConnection system)
-        : shutdown(std::move(session), std::move(system), sessionTimeoutMs)
+    MainWindowOverDBus(QString session, QString system)
+        : shutdown(std::move(session), std::move(system), timing)
     {
         forms.define(formnames::frmD3Tweak, [this] { return new frmD3Tweak(services); });
     }
@@ -81,6 +84,7 @@ private slots:
 
     void exitAsksTheDesktop_data();
     void exitAsksTheDesktop();
+    void aSlowLoginManagerIsToldAndExitWaitsAgain();
 
 private:
     MockLoginManager m_mock;
@@ -144,7 +148,10 @@ void tst_frmD3Tweak_exit::exitAsksTheDesktop_data()
         << QStringLiteral("time.sleep(4)") << sessionTimeoutMs
         << QStringLiteral("did not answer the shutdown request in time") << false;
     row("the login manager answers late", {"logind"}, "logind")
-        << QStringLiteral("time.sleep(2.5)") << 2500 << QString() << false;
+        << QStringLiteral("time.sleep(1.5)") << 1500 << QString() << false;
+    row("the system bus stopped", {"logind", "stopped system bus"}, QString())
+        << QString() << 1000
+        << QStringLiteral("The system message bus did not answer; nothing was sent.") << false;
     row("the login manager says no", {"logind"}, "logind")
         << QStringLiteral("raise dbus.exceptions.DBusException('Mock policy says no', "
                           "name='org.freedesktop.DBus.Error.AccessDenied')")
@@ -175,7 +182,9 @@ void tst_frmD3Tweak_exit::exitAsksTheDesktop()
     for (const QString& key : running) {
         const SessionManager& m = sessionManagers[key];
         const QString code = key == asked ? answerCode : QString();
-        if (key == QLatin1String("logind")) {
+        if (key == QLatin1String("stopped system bus")) {
+            continue; // stopped once the announcement has been shown
+        } else if (key == QLatin1String("logind")) {
             m_mock.start();
             if (!code.isEmpty() && !QTest::currentTestFailed())
                 m_mock.makePowerOffRun(code);
@@ -186,11 +195,11 @@ void tst_frmD3Tweak_exit::exitAsksTheDesktop()
             return;
     }
 
-    QDBusConnection session = m_mock.connectionUnderTest(Bus::Session);
-    QDBusConnection system = m_mock.connectionUnderTest(Bus::System);
-    QVERIFY2(m_mock.isPrivateBus(session) && m_mock.isPrivateBus(system),
+    QVERIFY2(m_mock.isPrivateBus(m_mock.connectionUnderTest(Bus::Session)) &&
+                 m_mock.isPrivateBus(m_mock.connectionUnderTest(Bus::System)),
              "not the test's private buses; not pressing Exit");
-    m_app = std::make_unique<MainWindowOverDBus>(session, system);
+    m_app = std::make_unique<MainWindowOverDBus>(m_mock.address(Bus::Session),
+                                                 m_mock.address(Bus::System));
     const QPointer<QWidget> main = m_app->forms.show(formnames::frmD3Tweak);
     QVERIFY(main);
     auto* exit = main->findChild<QPushButton*>(QStringLiteral("cmdExit"));
@@ -200,6 +209,8 @@ void tst_frmD3Tweak_exit::exitAsksTheDesktop()
     QList<int> callsWhileOpen;
     m_app->dialogs.onShow = [&](const ScriptedDialogs::Shown&) {
         callsWhileOpen.append(m_mock.calls().size());
+        if (callsWhileOpen.size() == 2 && running.contains(QStringLiteral("stopped system bus")))
+            m_mock.pause(Bus::System);
     };
     m_app->dialogs.answers = answers;
     QElapsedTimer clock;
@@ -222,6 +233,9 @@ void tst_frmD3Tweak_exit::exitAsksTheDesktop()
     // Qt's coarse timers may end the wait for a silent desktop a little early.
     QVERIFY2(clock.elapsed() >= slowMs * 9 / 10, qPrintable(QString::number(clock.elapsed())));
     QVERIFY2(ticks >= slowMs / 100, qPrintable(QString::number(ticks)));
+    // A bus woken after the player was told still sends nothing.
+    if (m_mock.resume())
+        QTest::qWait(1000);
 
     QStringList expected;
     if (!asked.isEmpty())
@@ -236,6 +250,44 @@ void tst_frmD3Tweak_exit::exitAsksTheDesktop()
     QCOMPARE(m_app->ends, int(ends));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(main.isNull(), ends);
+}
+
+// logind may wait on a password prompt for long: after a while the player hears that no answer
+// has come, and Exit may ask again, which waits for the same request instead of sending another.
+void tst_frmD3Tweak_exit::aSlowLoginManagerIsToldAndExitWaitsAgain()
+{
+    if (!m_mock.unavailableReason().isEmpty())
+        QSKIP(qPrintable(m_mock.unavailableReason()));
+    m_mock.start();
+    if (!QTest::currentTestFailed())
+        m_mock.makePowerOffRun(QStringLiteral("time.sleep(4)"));
+    if (QTest::currentTestFailed())
+        return;
+    m_app =
+        std::make_unique<MainWindowOverDBus>(m_mock.deadBusAddress(), m_mock.address(Bus::System));
+    const QPointer<QWidget> main = m_app->forms.show(formnames::frmD3Tweak);
+    auto* exit = main->findChild<QPushButton*>(QStringLiteral("cmdExit"));
+    QVERIFY(exit);
+    const QList<Answer> yes{Answer::Yes, Answer::Ok};
+    m_app->dialogs.answers = yes;
+    QElapsedTimer clock;
+    clock.start();
+    exit->click();
+    QTRY_VERIFY_WITH_TIMEOUT(m_app->dialogs.shown.size() == 3, 6000);
+    QVERIFY2(clock.elapsed() >= timing.loginNoticeMs * 9 / 10 && clock.elapsed() < 3900,
+             qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(m_app->dialogs.shown.last().prompt.contains(noAnswerYet),
+             qPrintable(m_app->dialogs.shown.last().prompt));
+    QVERIFY(!m_app->shutdown.pending());
+
+    // Exit asks again; the answer to the first request settles both.
+    m_app->dialogs.answers = yes;
+    exit->click();
+    QCOMPARE(m_app->dialogs.shown.size(), 5);
+    QVERIFY(m_app->shutdown.pending());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_app->shutdown.pending(), 6000);
+    QCOMPARE(m_app->dialogs.shown.size(), 5); // granted: nothing more to say
+    QCOMPARE(m_mock.calls(), QStringList{"org.freedesktop.login1 PowerOff(true)"});
 }
 
 QTEST_MAIN(tst_frmD3Tweak_exit)

@@ -12,6 +12,9 @@ struct ShutdownResult
 {
     bool requested = false; // the operating system accepted the request
     QString reason;         // why not, in words the player can read, when it did not
+    // No answer has come for a long while: the request is still out and may yet be granted;
+    // `reason` says so. The real answer may follow later.
+    bool stillWaiting = false;
 };
 
 // The operating system's own shutdown service, behind one small seam so that tests never reach
@@ -24,9 +27,11 @@ public:
     virtual ~Shutdown() = default;
 
     // Asks for the power-off without waiting for the answer: a desktop's confirmation or a
-    // password prompt may keep it for as long as the user likes. `answered` runs once, on this
-    // thread, when the answer comes (at once, on systems that answer at once). While a request
-    // is out, a further one is dropped: `answered` does not run for it.
+    // password prompt may keep it for as long as the user likes. `answered` runs on this thread
+    // when the answer comes (at once, on systems that answer at once). Where the answer is long
+    // in coming it runs first with `stillWaiting` set, and once more if the answer comes before
+    // a new request. While a request is pending, a further one is dropped: `answered` does not
+    // run for it.
     void requestPowerOff(Answered answered)
     {
         if (m_pending)
@@ -39,11 +44,12 @@ public:
         });
     }
 
-    // A request is out and its answer has not come yet.
+    // A request is out and the player has been told nothing about it yet.
     bool pending() const { return m_pending; }
 
 protected:
-    // Sends the request; `answered` must run exactly once, unless this object is destroyed first.
+    // Sends the request; `answered` must run once, unless this object is destroyed first (or,
+    // as above, once with `stillWaiting` and once more).
     virtual void request(Answered answered) = 0;
 
 private:

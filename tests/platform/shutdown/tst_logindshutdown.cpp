@@ -4,7 +4,9 @@
 
 #include <QDBusConnection>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -46,6 +48,8 @@ private slots:
     void theLoginManagerIsAskedWithoutADesktop();
     void systemShutdownUsesTheProcesssBuses_data();
     void systemShutdownUsesTheProcesssBuses();
+    void aSilentBusOrServiceGetsNothing_data();
+    void aSilentBusOrServiceGetsNothing();
 
 private:
     MockLoginManager m_mock;
@@ -118,17 +122,16 @@ void TestLogindShutdown::theLoginManagerIsAskedWithoutADesktop()
             return;
     }
 
-    const QString dead = QStringLiteral("unreachable");
     const auto bus = [&](bool reachable, Bus which) {
-        return reachable ? m_mock.connectionUnderTest(which)
-                         : QDBusConnection::connectToBus(m_mock.deadBusAddress(), dead);
+        return reachable ? m_mock.address(which) : m_mock.deadBusAddress();
     };
-    LinuxShutdown shutdown(bus(sessionBus, Bus::Session), bus(systemBus, Bus::System));
+    LinuxShutdown shutdown(bus(sessionBus, Bus::Session), bus(systemBus, Bus::System), {});
     const ShutdownResult result = answerTo(shutdown);
-    QDBusConnection::disconnectFromBus(dead);
 
     QCOMPARE(result.requested, reasonMentions.isEmpty());
     QVERIFY2(result.reason.contains(reasonMentions), qPrintable(result.reason));
+    // GNOME's session manager could be started on the session bus, but it is not running.
+    QVERIFY(!m_mock.activated());
     // interactive = true, so that polkit may ask the user instead of refusing; sent once.
     QCOMPARE(m_mock.calls(), loginManagerRunning ? QStringList{powerOffCall} : QStringList{});
 }
@@ -165,6 +168,70 @@ void TestLogindShutdown::systemShutdownUsesTheProcesssBuses()
     QCOMPARE(m_mock.calls(),
              QStringList{desktop ? QStringLiteral("org.gnome.SessionManager Shutdown()")
                                  : powerOffCall});
+}
+
+void TestLogindShutdown::aSilentBusOrServiceGetsNothing_data()
+{
+    QTest::addColumn<QString>("silent");
+    QTest::addColumn<QString>("told");
+    const QString system =
+        QStringLiteral("The system message bus did not answer; nothing was sent.");
+    const QString session = QStringLiteral(
+        "The desktop's message bus (the session bus) did not answer; nothing was sent.");
+    QTest::newRow("the system bus's daemon stopped") << "system daemon" << system;
+    QTest::newRow("a system bus that never speaks") << "system socket" << system;
+    QTest::newRow("the session bus's daemon stopped") << "session daemon" << session;
+    QTest::newRow("a session bus that never speaks") << "session socket" << session;
+    QTest::newRow("the login manager stopped")
+        << "logind"
+        << "The login manager (systemd-logind) did not answer; nothing was sent.";
+    QTest::newRow("the session manager stopped")
+        << "org.gnome.SessionManager"
+        << "The desktop's session manager (org.gnome.SessionManager) did not answer; nothing was "
+           "sent.";
+}
+
+void TestLogindShutdown::aSilentBusOrServiceGetsNothing()
+{
+    QFETCH(QString, silent);
+    QFETCH(QString, told);
+    if (!m_mock.unavailableReason().isEmpty())
+        QSKIP(qPrintable(m_mock.unavailableReason()));
+    m_mock.start();
+    if (QTest::currentTestFailed())
+        return;
+    const Bus which = silent.startsWith(QLatin1String("session")) ? Bus::Session : Bus::System;
+    QString buses[] = {m_mock.address(Bus::Session), m_mock.address(Bus::System)};
+    if (silent.endsWith(QLatin1String("socket"))) {
+        buses[which == Bus::System] = m_mock.silentBusAddress();
+    } else if (silent == QLatin1String("logind")) {
+        m_mock.pauseMock(QStringLiteral("org.freedesktop.login1"));
+    } else if (silent.startsWith(QLatin1String("org."))) {
+        m_mock.startSessionManager(silent, "/org/gnome/SessionManager", silent, "Shutdown", "");
+        m_mock.pauseMock(silent);
+    } else {
+        m_mock.pause(which);
+    }
+
+    LinuxShutdown shutdown(buses[0], buses[1], {.reachMs = 1000});
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    const ShutdownResult result = answerTo(shutdown);
+    // Told after the second of waiting, and all the while this thread went on ticking.
+    QVERIFY2(clock.elapsed() >= 900 && clock.elapsed() < 5000,
+             qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(ticks >= 30, qPrintable(QString::number(ticks)));
+    QCOMPARE(result.reason, told);
+    QVERIFY(!result.requested);
+
+    // Woken after the player was told, the bus and the mock still get nothing.
+    QVERIFY(m_mock.resume());
+    QTest::qWait(1000);
+    QCOMPARE(m_mock.calls(), QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TestLogindShutdown)

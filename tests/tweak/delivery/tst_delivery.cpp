@@ -1,7 +1,9 @@
 #include "scripteddialogs.h"
 
+#include "platform/textfile.h"
 #include "tweak/delivery/delivery.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -12,7 +14,11 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -22,6 +28,7 @@ using Destination = delivery::DeliveryChoice::Destination;
 using Kind = ScriptedDialogs::Shown::Kind;
 
 Q_DECLARE_METATYPE(quenzar::Answer)
+Q_DECLARE_METATYPE(quenzar::TemporaryFile)
 
 namespace {
 
@@ -76,6 +83,47 @@ QByteArray shell(const QString& script, const QString& argument)
     return sh.exitCode() == 0 ? sh.readAllStandardOutput() : "failed: " + sh.readAllStandardError();
 }
 
+// Without root, another user's link is shown to a child of the test: in a user and mount
+// namespace of its own, a link that root owns is mounted over `link`, and the child saves to
+// `path` there. Returns the message it was told; a "SKIP: " text where the machine allows no
+// such namespace.
+QString toldOverRootsLink(const QString& link, const QString& path, const QString& text)
+{
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return "SKIP: no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        const auto say = [&](const QByteArray& what) {
+            (void)!::write(pipeEnds[1], what.constData(), size_t(what.size()));
+            ::_exit(0);
+        };
+        const QByteArray uid = "0 " + QByteArray::number(::geteuid()) + " 1";
+        const QByteArray gid = "0 " + QByteArray::number(::getegid()) + " 1";
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 ||
+            !writeRaw("/proc/self/setgroups", "deny") || !writeRaw("/proc/self/uid_map", uid) ||
+            !writeRaw("/proc/self/gid_map", gid) ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            say("SKIP: no user and mount namespace may be made here: " +
+                qt_error_string().toUtf8());
+        const int rootsLink = ::open_tree(AT_FDCWD, "/bin", OPEN_TREE_CLONE | AT_SYMLINK_NOFOLLOW);
+        if (rootsLink < 0 || ::move_mount(rootsLink, "", AT_FDCWD, QFile::encodeName(link),
+                                          MOVE_MOUNT_F_EMPTY_PATH) != 0)
+            say("SKIP: root's link /bin cannot be mounted over another: " +
+                qt_error_string().toUtf8());
+        ScriptedDialogs dialogs;
+        delivery::writeTweakFile(dialogs, path, text);
+        say(dialogs.shown.value(0).prompt.toUtf8());
+    }
+    ::close(pipeEnds[1]);
+    QFile told;
+    told.open(pipeEnds[0], QIODevice::ReadOnly, QFile::AutoCloseHandle);
+    const QString said = QString::fromUtf8(told.readAll());
+    ::waitpid(child, nullptr, 0);
+    return said;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Runner)
@@ -101,6 +149,9 @@ private slots:
     void failuresAreToldAndChangeNothing_data();
     void failuresAreToldAndChangeNothing();
     void aWriteThatFailsHalfwayLeavesTheOldFile();
+    void aSaveCutShortLeavesNothingBehind_data();
+    void aSaveCutShortLeavesNothingBehind();
+    void anAppendOnlyFolderIsFoundOutFirst();
     void diskFullIsReported();
 };
 
@@ -246,34 +297,55 @@ void tst_Delivery::writesExactlyTheTextAndOneLineEnd_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("umask");
+    QTest::addColumn<int>("mode"); // of the new file
+    QTest::addColumn<TemporaryFile>("temporary");
 
+    const auto unnamed = TemporaryFile::UnnamedWherePossible;
     QTest::newRow("a tweak") << " g_showBrass 0 r_shadows (0)"
-                             << QByteArray(" g_showBrass 0 r_shadows (0)") + lineEnd;
-    QTest::newRow("empty edit box gives a single line end") << "" << lineEnd;
+                             << QByteArray(" g_showBrass 0 r_shadows (0)") + lineEnd << 022 << 0644
+                             << unnamed;
+    QTest::newRow("empty edit box gives a single line end")
+        << "" << lineEnd << 027 << 0640 << TemporaryFile::Named;
     QTest::newRow("typed non-ASCII text is kept as UTF-8")
         << QString::fromUtf8("seta r_gamma \"1,2\" // Doom³ für Spieler — 日本")
         << QByteArray("seta r_gamma \"1,2\" // Doom\xC2\xB3 f\xC3\xBCr Spieler \xE2\x80\x94 "
                       "\xE6\x97\xA5\xE6\x9C\xAC") +
-               lineEnd;
+               lineEnd
+        << 002 << 0664 << unnamed;
     const QString large = QString(200000, u'x');
-    QTest::newRow("a 200,000-character edit box whole") << large << large.toLatin1() + lineEnd;
+    QTest::newRow("a 200,000-character edit box whole")
+        << large << large.toLatin1() + lineEnd << 077 << 0600 << TemporaryFile::Named;
 }
 
 void tst_Delivery::writesExactlyTheTextAndOneLineEnd()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
+    QFETCH(int, umask);
+    QFETCH(int, mode);
+    QFETCH(TemporaryFile, temporary);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("tweak.cfg"));
 
     ScriptedDialogs dialogs;
+    const mode_t before = ::umask(mode_t(umask));
     QVERIFY(delivery::writeTweakFile(dialogs, path, text));
+    QVERIFY(!writeFileWhole(path + u'2', bytes, temporary));
+    ::umask(before);
     QVERIFY(dialogs.shown.isEmpty()); // success is not announced
     QCOMPARE(readAll(path), bytes);
+    QCOMPARE(readAll(path + u'2'), bytes);
+    struct stat made, made2;
+    QVERIFY(::stat(QFile::encodeName(path), &made) == 0 &&
+            ::stat(QFile::encodeName(path + u'2'), &made2) == 0);
+    QCOMPARE(made.st_mode & 07777, mode_t(mode)); // as any new file, the umask taken off 0666
+    QCOMPARE(made2.st_mode & 07777, mode_t(mode));
     QCOMPARE(QString::fromUtf8(readAll(path).chopped(lineEnd.size())), text);
-    // Nothing else is left beside it.
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tweak.cfg"});
+    // Nothing else is left beside them.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"tweak.cfg", "tweak.cfg2"}));
 }
 
 void tst_Delivery::replacesAnExistingFileWhole()
@@ -371,6 +443,15 @@ void tst_Delivery::failuresAreToldAndChangeNothing_data()
     QTest::newRow("a pipe whose reader leaves early") << "pipe" << WithReader << "closed it";
     QTest::newRow("a very long path, shortened")
         << "no such folder/" + QString(250, u'x') << Direct << "No such file";
+    // Both parities, so that each end of the cut falls inside a pair once.
+    const QString faces = QString::fromUtf8("😀").repeated(150);
+    QTest::newRow("a long path of surrogate pairs")
+        << "no such folder/" + faces << Direct << "No such";
+    QTest::newRow("the same, shifted by one") << "no such folder/x" + faces << Direct << "No such";
+    QTest::newRow("another user's pipe, sticky folder")
+        << "sticky/pipe" << Direct << "another user";
+    QTest::newRow("a new file under /proc") << "/proc/quenzar.cfg" << Direct << "/proc or /sys";
+    QTest::newRow("a new file under /sys") << "/sys/quenzar.cfg" << Direct << "/proc or /sys";
 }
 
 void tst_Delivery::failuresAreToldAndChangeNothing()
@@ -384,16 +465,17 @@ void tst_Delivery::failuresAreToldAndChangeNothing()
                    "mkdir locked read-only && echo old | tee locked/tweak.cfg victim.cfg >"
                    "read-only/tweak.cfg && chmod 400 locked/tweak.cfg && chmod 500 locked && "
                    "chmod 666 read-only/tweak.cfg && chmod 555 read-only && mkfifo pipe && "
-                   "ln -s ../victim.cfg sticky/tweak.cfg && ln -s loop loop",
+                   "mkfifo sticky/pipe && ln -s ../victim.cfg sticky/tweak.cfg && ln -s loop loop",
                    folder.path()),
              QByteArray());
     const bool root = ::geteuid() == 0;
-    if (relativePath.startsWith(QStringLiteral("sticky"))) {
+    const bool namespaced = !root && relativePath == QLatin1String("sticky/tweak.cfg");
+    if (relativePath.startsWith(QStringLiteral("sticky")) && !namespaced) {
         if (!root)
-            QSKIP("only root can give a link to another user");
-        QCOMPARE(
-            shell("chown 4243 \"$0\" && chown -h 4242 \"$0/tweak.cfg\"", folder.filePath("sticky")),
-            QByteArray());
+            QSKIP("only root can give a pipe to another user");
+        QCOMPARE(shell("chown 4243 \"$0\" && chown -h 4242 \"$0/tweak.cfg\" \"$0/pipe\"",
+                       folder.filePath("sticky")),
+                 QByteArray());
     }
     std::jthread reader;
     if (runner == WithReader) {
@@ -410,13 +492,24 @@ void tst_Delivery::failuresAreToldAndChangeNothing()
     // More than a pipe holds, so that a reader leaving early is met half-way. Root saves as
     // nobody where it must not override permissions.
     const QString text(200000, u'n');
-    const QString path = relativePath.isEmpty() ? QString() : folder.filePath(relativePath);
+    const QString path = relativePath.isEmpty() || relativePath.startsWith(u'/')
+                             ? relativePath
+                             : folder.filePath(relativePath);
     const bool asNobody = root && runner == AsNobody;
     QVERIFY(!asNobody || (::setegid(65534) == 0 && ::seteuid(65534) == 0));
     ScriptedDialogs dialogs;
-    const bool written = delivery::writeTweakFile(dialogs, path, text);
+    bool written = false;
+    if (namespaced)
+        dialogs.shown.append({Kind::Message,
+                              toldOverRootsLink(folder.filePath(relativePath), path, text),
+                              Buttons::Ok,
+                              {}});
+    else
+        written = delivery::writeTweakFile(dialogs, path, text);
     QVERIFY(!asNobody || (::seteuid(0) == 0 && ::setegid(0) == 0));
     QVERIFY(!written);
+    if (dialogs.shown.value(0).prompt.startsWith(QStringLiteral("SKIP: ")))
+        QSKIP(qPrintable(dialogs.shown.value(0).prompt));
 
     QCOMPARE(dialogs.shown.size(), 1);
     const auto& box = dialogs.shown.first();
@@ -429,6 +522,9 @@ void tst_Delivery::failuresAreToldAndChangeNothing()
     else
         QVERIFY2(box.prompt.contains(shown), qPrintable(box.prompt));
     QVERIFY2(box.prompt.section(u'\n', 2).contains(reason), qPrintable(box.prompt));
+    QVERIFY(box.prompt.isValidUtf16()); // no surrogate pair cut in two
+    // Where no file was, the message does not speak of one.
+    QVERIFY(QFileInfo::exists(path) || !box.prompt.contains(QStringLiteral("left as it was")));
     QCOMPARE(shell(snapshot, folder.path()), before);
 }
 
@@ -449,15 +545,98 @@ void tst_Delivery::aWriteThatFailsHalfwayLeavesTheOldFile()
 
     ScriptedDialogs dialogs;
     const bool written = delivery::writeTweakFile(dialogs, path, QString(100000, u'x'));
+    const bool fresh = delivery::writeTweakFile(dialogs, path + u'2', QString(100000, u'x'));
 
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
-    QVERIFY(!written);
-    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(!written && !fresh);
+    QCOMPARE(dialogs.shown.size(), 2);
     QVERIFY(dialogs.shown.first().prompt.contains(path));
+    // Only a file that was there is "left as it was".
+    QVERIFY(dialogs.shown.first().prompt.contains(QStringLiteral("left as it was")));
+    QVERIFY(!dialogs.shown.last().prompt.contains(QStringLiteral("left as it was")));
     QCOMPARE(readAll(path), old);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tweak.cfg"});
+}
+
+void tst_Delivery::aSaveCutShortLeavesNothingBehind_data()
+{
+    QTest::addColumn<TemporaryFile>("temporary");
+    QTest::addColumn<int>("leftAfterKill");
+    QTest::newRow("an unnamed new file") << TemporaryFile::UnnamedWherePossible << 0;
+    QTest::newRow("a named one, cleared by the next save") << TemporaryFile::Named << 1;
+}
+
+void tst_Delivery::aSaveCutShortLeavesNothingBehind()
+{
+    QFETCH(TemporaryFile, temporary);
+    QFETCH(int, leftAfterKill);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("tweak.cfg"));
+    // What a save must leave alone: another name pattern, another file's, a link, and (where
+    // root can make one) another user's file of the pattern.
+    QCOMPARE(shell("cd \"$0\" && echo old >tweak.cfg && touch .tweak.cfg.quenzar-zz "
+                   ".other.cfg.quenzar-0000abcd && ln -s tweak.cfg .tweak.cfg.quenzar-0000beef && "
+                   "{ [ $(id -u) != 0 ] || { touch .tweak.cfg.quenzar-00c0ffee && "
+                   "chown 4242 .tweak.cfg.quenzar-00c0ffee; }; }",
+                   folder.path()),
+             QByteArray());
+    const QStringList kept =
+        QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+
+    // A child saves 100 MB and is killed as soon as its new file is open.
+    const QByteArray large(100 << 20, 'x');
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(writeFileWhole(path, large, temporary) ? 1 : 0);
+    const QString fds = QStringLiteral("/proc/%1/fd").arg(child);
+    bool caught = false;
+    for (QDeadlineTimer deadline(20000); !caught && !deadline.hasExpired();) {
+        for (const QString& fd : QDir(fds).entryList(QDir::AllEntries | QDir::System))
+            caught =
+                caught || QFile::symLinkTarget(fds + u'/' + fd).startsWith(folder.path() + '/');
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    QVERIFY2(caught, "the save was never seen writing");
+    QCOMPARE(readAll(path), "old\n");
+    const QStringList afterKill = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(afterKill.size() - kept.size(), leftAfterKill);
+
+    QVERIFY(!writeFileWhole(path, "new\n", temporary));
+    QCOMPARE(readAll(path), "new\n");
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), kept);
+}
+
+void tst_Delivery::anAppendOnlyFolderIsFoundOutFirst()
+{
+    // An ext4 image of its own, since few test machines let chattr +a their temporary folder.
+    QTemporaryDir folder;
+    const QString image = folder.filePath("fs.img");
+    const QByteArray made =
+        shell("truncate -s 8M \"$0\" && mkfs.ext4 -q \"$0\" && mkdir \"$0.d\"", image);
+    if (!made.isEmpty())
+        QSKIP(qPrintable("no ext4 image could be made: " + made));
+    const QByteArray mounted = shell("mount -o loop \"$0\" \"$0.d\"", image);
+    if (!mounted.isEmpty())
+        QSKIP(qPrintable("this machine does not let the tests mount an image: " + mounted));
+    const auto unmount =
+        qScopeGuard([&] { shell("chattr -a \"$0.d/a\"; umount \"$0.d\"", image); });
+    const QString dir = image + QStringLiteral(".d/a");
+    QCOMPARE(shell("mkdir \"$0\" && echo old >\"$0/old.cfg\" && chattr +a \"$0\"", dir),
+             QByteArray());
+    for (const QString name : {"old.cfg", "new.cfg"}) {
+        ScriptedDialogs dialogs;
+        QVERIFY(!delivery::writeTweakFile(dialogs, dir + u'/' + name, QStringLiteral("t")));
+        const QString told = dialogs.shown.value(0).prompt;
+        QVERIFY2(told.contains(QStringLiteral("append-only")) &&
+                     !told.contains(QStringLiteral("left as it was")),
+                 qPrintable(told));
+        // Nothing was made that could never be removed again.
+        QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"old.cfg"});
+    }
+    QCOMPARE(readAll(dir + "/old.cfg"), "old\n");
 }
 
 void tst_Delivery::diskFullIsReported()

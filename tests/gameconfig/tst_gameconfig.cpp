@@ -1,14 +1,16 @@
 #include "gameconfig/catalogue.h"
 #include "gameconfig/gameconfig.h"
+#include "gamerun.h"
 #include "tweak/composition/composition.h"
 
 #include <QFile>
 #include <QMap>
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace quenzar;
 using namespace quenzar::gameconfig;
+using quenzar::testing::GameRun;
+using quenzar::testing::runLikeTheGame;
 
 namespace {
 
@@ -28,53 +30,6 @@ QStringList positions(const std::vector<ReadWarning>& warnings)
     for (const ReadWarning& w : warnings)
         list << QStringLiteral("%1:%2").arg(w.line).arg(w.column);
     return list;
-}
-
-// What running a .cfg file leaves set in the game. The game ends a command at a line end and at
-// `;` outside quotes; it splits words at blanks, with ( ) , = - words of their own and a quoted
-// text one word; `seta NAME ...` and `NAME ...` set NAME to the words after it joined by single
-// blanks. At start-up the game module's settings are not commands yet.
-struct GameRun
-{
-    QMap<QString, QString> settings;
-    QStringList unknownCommands;
-};
-
-GameRun runLikeTheGame(const QString& cfg)
-{
-    QStringList commands{QString()};
-    bool quoted = false;
-    for (QChar c : cfg) {
-        if (c == u'\n' || (c == u';' && !quoted)) {
-            commands << QString();
-            quoted = false;
-            continue;
-        }
-        quoted ^= c == u'"';
-        commands.last() += c;
-    }
-    // A comment, a quoted text, a word of one character, or any other word.
-    static const QRegularExpression word(u"//.*|\"([^\"]*)\"?|[(),=-]|[^\\s(),=\\-\"]+"_qs);
-    GameRun run;
-    for (const QString& command : commands) {
-        QStringList words;
-        for (const QRegularExpressionMatch& match : word.globalMatch(command)) {
-            if (match.captured().startsWith(u"//"))
-                break;
-            words << (match.captured().startsWith(u'"') ? match.captured(1) : match.captured());
-        }
-        if (words.isEmpty())
-            continue;
-        const Setting* setting = findSetting(words[0]);
-        if (QStringList{"set", "seta", "sets", "setu"}.contains(words[0].toLower()) &&
-            words.size() > 1)
-            run.settings[words[1]] = words.mid(2).join(u' ');
-        else if (setting && setting->registeredBy == RegisteredBy::Engine)
-            run.settings[words[0]] = words.mid(1).join(u' ');
-        else
-            run.unknownCommands << words[0];
-    }
-    return run;
 }
 
 QMap<QString, QString> settingsFrom(const QString& list)

@@ -14,12 +14,11 @@ using quenzar::testing::runLikeTheGame;
 
 namespace {
 
-const QString noRestart = QStringLiteral("// None of these settings waits for vid_restart.");
-
-QStringList described(const std::vector<Assignment>& assignments)
+template <typename Assignments>
+QStringList described(const Assignments& assignments)
 {
     QStringList list;
-    for (const Assignment& a : assignments)
+    for (const auto& a : assignments)
         list << a.name + u'=' + a.value;
     return list;
 }
@@ -109,6 +108,23 @@ void tst_GameConfig::reading_data()
     QTest::newRow("quote without end") << "a 1 b \"2" << QStringList{"a=1"} << QStringList{"1:9"};
     QTest::newRow("empty parentheses, lone minus")
         << "a () b - c 3" << QStringList{"c=3"} << QStringList{"1:4", "1:8"};
+    QTest::newRow("a known name is never a value")
+        << "com_videoRam 256MB r_shadows 0 vid_restart g_showBrass 1"
+        << QStringList{"com_videoRam=256", "r_shadows=0", "g_showBrass=1"}
+        << QStringList{"1:20", "1:44"};
+    QTest::newRow("numbers as the game reads them")
+        << "g_fov 85f r_shadows 0 com_videoRam 0x40 image_lodbias - 1 x 0.5f y 1E5 2 z 1e5 w 08"
+        << QStringList{"g_fov=85",         "r_shadows=0", "com_videoRam=0x40",
+                       "image_lodbias=-1", "x=0.5",       "y=1",
+                       "E5=2",             "z=1e5",       "w=0"}
+        << QStringList{"1:11", "1:83"};
+    QTest::newRow("CR LF is one line end, CR alone one too")
+        << "a 1\r\nb 2\r\n#x c 3\rd @" << QStringList{"a=1", "b=2", "c=3"}
+        << QStringList{"3:1", "4:3"};
+    QTest::newRow("punctuation longest first, comments within a line")
+        << "a == 1 b /* c 2 */ 3 d \"x\"e 4\nf 1 /* g 2\nh 3 */ i 4 j 1.2.3 k 5"
+        << QStringList{"b=3", "d=x", "e=4", "f=1", "h=3", "i=4", "k=5"}
+        << QStringList{"1:3", "3:5", "3:14"};
 }
 
 void tst_GameConfig::reading()
@@ -125,56 +141,130 @@ void tst_GameConfig::reading()
 void tst_GameConfig::writing_data()
 {
     QTest::addColumn<QString>("tweak");
+    QTest::addColumn<unsigned>("builds");
     QTest::addColumn<QStringList>("lines"); // all but the first
 
+    const unsigned all = AllBuilds;
+    const QStringList firstStart{
+        "// On its very first start, before it has written config.spec,",
+        "// the game picks its own image_*, r_mode, r_multiSamples and com_videoRam",
+        "// after the start-up files ran: start the game once before using this file."};
+    const QString notKept =
+        QStringLiteral("// Not kept by the game: lost at its next start unless run from autoexec.cfg:");
+    const QString cheats = QStringLiteral(
+        "// Cheats in multiplayer: put back to their defaults when you join or start one:");
+    const QString vidRestart = QStringLiteral("// Wait for vid_restart in a running game:");
+
     QTest::newRow("spelled as the game spells it")
-        << "Image_useCache = (1) image_cacheMink=(20480) seta com_allowconsole (1)"
+        << "Image_useCache = (1) image_cacheMink=(20480) seta com_allowconsole (1)" << all
         << QStringList{"seta image_useCache \"1\"", "seta image_cacheMinK \"20480\"",
-                       "seta com_allowConsole \"1\"", noRestart};
+                       "seta com_allowConsole \"1\"", vidRestart, "//   image_cacheMinK", notKept,
+                       "//   com_allowConsole"} +
+               firstStart;
     QTest::newRow("repeated: the last value, differing earlier ones named")
         << "g_fov 85 r_useDepthBoundsTest (0) g_fov (85) x 1 X 2 r_useDepthBoundsTest 1 "
            "image_lodbias -1 image_lodbias -2 image_lodbias 1"
+        << all
         << QStringList{"seta g_fov \"85\"",
                        "// r_useDepthBoundsTest: the earlier value 0 is dropped, the last one "
                        "counts",
                        "seta r_useDepthBoundsTest \"1\"",
                        "// X: the earlier value 1 is dropped, the last one counts",
-                       "// X (2) is left out: X is not among the Doom 3 settings Quenzar knows",
+                       "// X (2) is left out: X is not a setting of Doom 3 or dhewm3",
                        "// image_lodbias: the earlier values -1 and -2 are dropped, the last one "
                        "counts",
                        "seta image_lodbias \"1\"",
-                       noRestart};
+                       notKept,
+                       "//   g_fov, r_useDepthBoundsTest",
+                       cheats,
+                       "//   r_useDepthBoundsTest"} +
+               firstStart;
     QTest::newRow("names no build has, one letter off")
-        << "mage_downSizeSpecular= (0) r_useGL2 (1) r_shadow 1"
+        << "mage_downSizeSpecular= (0) r_useGL2 (1) r_shadow 1" << all
         << QStringList{"// mage_downSizeSpecular (0) is left out: no build of Doom 3 has "
                        "mage_downSizeSpecular. Did you mean image_downSizeSpecular?",
                        "// r_useGL2 (1) is left out: no build of Doom 3 has r_useGL2",
-                       "// r_shadow (1) is left out: r_shadow is not among the Doom 3 settings "
-                       "Quenzar knows. Did you mean r_shadows?",
-                       noRestart};
+                       "// r_shadow (1) is left out: r_shadow is not a setting of Doom 3 or "
+                       "dhewm3. Did you mean r_shadows?"};
     QTest::newRow("values the game would not take as meant")
         << "image_filter GL_BI-LINEAR_MIPMAP_NEAREST r_shadows 2 r_displayRefresh 201 g_fov "
-           "85.5 image_lodbias best"
+           "85.5 image_lodbias best com_videoRam 0x40 g_fov 85f"
+        << all
         << QStringList{"// image_filter (GL_BI-LINEAR_MIPMAP_NEAREST) is left out: the game takes "
                        "only GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST, "
                        "GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST or GL_NEAREST_MIPMAP_LINEAR",
                        "// r_shadows (2) is left out: the game takes only 0 or 1",
                        "// r_displayRefresh (201) is left out: the game takes only a whole number "
                        "from 0 to 200",
-                       "// g_fov (85.5) is left out: the game takes only a whole number",
+                       "// g_fov: the earlier value 85.5 is dropped, the last one counts",
+                       "seta g_fov \"85\"",
                        "// image_lodbias (best) is left out: the game takes only a number",
-                       noRestart};
+                       "// com_videoRam (0x40) is left out: the game takes only a whole number",
+                       notKept,
+                       "//   g_fov"};
     QTest::newRow("; and quotes never reach a comment")
-        << "seta r_shadows \"1;2\" seta r_cgVertexProfile \"a;b\" \"x\""
+        << "seta r_shadows \"1;2\" seta r_cgVertexProfile \"a;b\" \"x\"" << all
         << QStringList{"// r_shadows (1,2) is left out: the game takes only 0 or 1",
-                       "// r_cgVertexProfile is a setting of the Windows and Linux builds only",
-                       "seta r_cgVertexProfile \"a;b\"", noRestart};
+                       "// r_cgVertexProfile is a setting of Doom 3 (Windows) and Doom 3 for Linux "
+                       "only",
+                       "seta r_cgVertexProfile \"a;b\"",
+                       "// Never acted on by the game, so setting them changes nothing:",
+                       "//   r_cgVertexProfile"};
     QTest::newRow("builds and vid_restart")
-        << "win_xpos 3 r_multiSamples 4 image_downSizeBumpLimit=(1024)"
-        << QStringList{"// win_xpos is a setting of the Windows build only", "seta win_xpos \"3\"",
-                       "seta r_multiSamples \"4\"", "seta image_downSizeBumpLimit \"1024\"",
-                       "// In a running game these take effect only after vid_restart: "
-                       "r_multiSamples, image_downSizeBumpLimit"};
+        << "win_xpos 3 r_multiSamples 4 image_downSizeBumpLimit=(1024)" << all
+        << QStringList{"// win_xpos is a setting of Doom 3 (Windows) only",
+                       "seta win_xpos \"3\"",
+                       "seta r_multiSamples \"4\"",
+                       "seta image_downSizeBumpLimit \"1024\"",
+                       vidRestart,
+                       "//   win_xpos, r_multiSamples, image_downSizeBumpLimit"} +
+               firstStart;
+    QTest::newRow("words in any case, written as the game spells them")
+        << "image_filter gl_linear r_renderer CG sys_lang French" << all
+        << QStringList{"seta image_filter \"GL_LINEAR\"",
+                       "// r_renderer Cg: dhewm3 would store best (only best or arb2 there)",
+                       "seta r_renderer \"Cg\"", "seta sys_lang \"french\""} +
+               firstStart;
+    QTest::newRow("dhewm3 alone: its own values, the others' settings left out")
+        << "image_useCompression 2 image_usePrecompressedTextures 2 com_videoRam 128 "
+           "com_showFPS 2 s_numberOfSpeakers 6"
+        << unsigned(Dhewm3)
+        << QStringList{"seta image_useCompression \"2\"", "seta image_usePrecompressedTextures \"2\"",
+                       "// com_videoRam (128) is left out: it is not a setting of dhewm3",
+                       "seta com_showFPS \"2\"", "seta s_numberOfSpeakers \"6\"", vidRestart,
+                       "//   image_useCompression, image_usePrecompressedTextures",
+                       "// Wait for s_restart in a running game:", "//   s_numberOfSpeakers"} +
+               firstStart;
+    QTest::newRow("every build: a value some take, with what the others store")
+        << "image_useCompression 2 com_showFPS 2 r_aspectRatio -1" << all
+        << QStringList{"// image_useCompression 2: Doom 3 (Windows) and Doom 3 for Linux would "
+                       "store 1 (only 0 or 1 there)",
+                       "seta image_useCompression \"2\"",
+                       "// com_showFPS 2: Doom 3 (Windows) and Doom 3 for Linux would store 1 "
+                       "(only 0 or 1 there)",
+                       "seta com_showFPS \"2\"",
+                       "// r_aspectRatio -1: Doom 3 (Windows) and Doom 3 for Linux would store 0 "
+                       "(only a whole number from 0 to 2 there)",
+                       "seta r_aspectRatio \"-1\"", vidRestart, "//   image_useCompression"} +
+               firstStart;
+    QTest::newRow("when each takes effect, and what does nothing")
+        << "com_purgeAll 1 s_noSound 1 r_showDynamic 1 r_useInfiniteFarZ 0 g_showBrass 0" << all
+        << QStringList{"seta com_purgeAll \"1\"",
+                       "seta s_noSound \"1\"",
+                       "seta r_showDynamic \"1\"",
+                       "seta r_useInfiniteFarZ \"0\"",
+                       "seta g_showBrass \"0\"",
+                       "// Wait for the next map:",
+                       "//   com_purgeAll",
+                       "// Wait for the next start of the game:",
+                       "//   s_noSound",
+                       notKept,
+                       "//   s_noSound, r_showDynamic, r_useInfiniteFarZ",
+                       cheats,
+                       "//   r_showDynamic, r_useInfiniteFarZ",
+                       "// Never acted on by the game, so setting them changes nothing:",
+                       "//   r_useInfiniteFarZ",
+                       "// r_showDynamic 1 prints a line in the console every frame."};
 }
 
 // Whatever the tweak, the file keeps its form, even its first comment for an odd source name,
@@ -182,9 +272,10 @@ void tst_GameConfig::writing_data()
 void tst_GameConfig::writing()
 {
     QFETCH(QString, tweak);
+    QFETCH(unsigned, builds);
     QFETCH(QStringList, lines);
 
-    const GameConfig config = convertTweak(tweak, QStringLiteral("a;b\"c\nseta x 1"));
+    const GameConfig config = convertTweak(tweak, QStringLiteral("a;b\"c\nseta x 1"), {}, builds);
     lines.prepend("// Doom 3 settings from a,b'c?seta x 1, written by Quenzar 1.00. Run them with "
                   "exec and this file's name, in the console or from autoexec.cfg.");
     QCOMPARE(config.text, lines.join(u'\n') + u'\n');
@@ -193,7 +284,7 @@ void tst_GameConfig::writing()
         QVERIFY2(line.startsWith(u"seta ") ||
                      (line.startsWith(u"// ") && !line.contains(u';') && !line.contains(u'"')),
                  qPrintable(line));
-    const GameConfig again = convertTweak(config.text, QStringLiteral("t.cfg"));
+    const GameConfig again = convertTweak(config.text, QStringLiteral("t.cfg"), {}, builds);
     QVERIFY(again.warnings.empty());
     QVERIFY(again.leftOut.isEmpty());
     QCOMPARE(described(again.settings), described(config.settings));

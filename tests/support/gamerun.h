@@ -50,7 +50,7 @@ inline GameRun runLikeTheGame(const QString& cfg)
         if (QStringList{"set", "seta", "sets", "setu"}.contains(words[0].toLower()) &&
             words.size() > 1)
             run.settings[words[1]] = words.mid(2).join(u' ');
-        else if (setting && setting->registeredBy == RegisteredBy::Engine)
+        else if (setting && !setting->registeredByGameOnly())
             run.settings[words[0]] = words.mid(1).join(u' ');
         else
             run.unknownCommands << words[0];

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QMap>
+#include <QSet>
 #include <QTest>
 
 using namespace quenzar;
@@ -14,8 +15,7 @@ using quenzar::testing::runLikeTheGame;
 
 namespace {
 
-template <typename Assignments>
-QStringList described(const Assignments& assignments)
+template <typename Assignments> QStringList described(const Assignments& assignments)
 {
     QStringList list;
     for (const auto& a : assignments)
@@ -68,6 +68,10 @@ private slots:
     void reading();
     void writing_data();
     void writing();
+    void runAdvice_data();
+    void runAdvice();
+    void withinTheBuffer_data();
+    void withinTheBuffer();
     void everyWindowTextReads();
     void golden_data();
     void golden();
@@ -114,9 +118,15 @@ void tst_GameConfig::reading_data()
         << QStringList{"1:20", "1:44"};
     QTest::newRow("numbers as the game reads them")
         << "g_fov 85f r_shadows 0 com_videoRam 0x40 image_lodbias - 1 x 0.5f y 1E5 2 z 1e5 w 08"
-        << QStringList{"g_fov=85",         "r_shadows=0", "com_videoRam=0x40",
-                       "image_lodbias=-1", "x=0.5",       "y=1",
-                       "E5=2",             "z=1e5",       "w=0"}
+        << QStringList{"g_fov=85",
+                       "r_shadows=0",
+                       "com_videoRam=0x40",
+                       "image_lodbias=-1",
+                       "x=0.5",
+                       "y=1",
+                       "E5=2",
+                       "z=1e5",
+                       "w=0"}
         << QStringList{"1:11", "1:83"};
     QTest::newRow("CR LF is one line end, CR alone one too")
         << "a 1\r\nb 2\r\n#x c 3\rd @" << QStringList{"a=1", "b=2", "c=3"}
@@ -149,16 +159,17 @@ void tst_GameConfig::writing_data()
         "// On its very first start, before it has written config.spec,",
         "// the game picks its own image_*, r_mode, r_multiSamples and com_videoRam",
         "// after the start-up files ran: start the game once before using this file."};
-    const QString notKept =
-        QStringLiteral("// Not kept by the game: lost at its next start unless run from autoexec.cfg:");
+    const QString notKept = QStringLiteral(
+        "// Not kept by the game: lost at its next start unless run from autoexec.cfg:");
     const QString cheats = QStringLiteral(
         "// Cheats in multiplayer: put back to their defaults when you join or start one:");
     const QString vidRestart = QStringLiteral("// Wait for vid_restart in a running game:");
 
     QTest::newRow("spelled as the game spells it")
         << "Image_useCache = (1) image_cacheMink=(20480) seta com_allowconsole (1)" << all
-        << QStringList{"seta image_useCache \"1\"", "seta image_cacheMinK \"20480\"",
-                       "seta com_allowConsole \"1\"", vidRestart, "//   image_cacheMinK", notKept,
+        << QStringList{"seta image_useCache \"1\"",   "seta image_cacheMinK \"20480\"",
+                       "seta com_allowConsole \"1\"", vidRestart,
+                       "//   image_cacheMinK",        notKept,
                        "//   com_allowConsole"} +
                firstStart;
     QTest::newRow("repeated: the last value, differing earlier ones named")
@@ -229,11 +240,15 @@ void tst_GameConfig::writing_data()
         << "image_useCompression 2 image_usePrecompressedTextures 2 com_videoRam 128 "
            "com_showFPS 2 s_numberOfSpeakers 6"
         << unsigned(Dhewm3)
-        << QStringList{"seta image_useCompression \"2\"", "seta image_usePrecompressedTextures \"2\"",
+        << QStringList{"seta image_useCompression \"2\"",
+                       "seta image_usePrecompressedTextures \"2\"",
                        "// com_videoRam (128) is left out: it is not a setting of dhewm3",
-                       "seta com_showFPS \"2\"", "seta s_numberOfSpeakers \"6\"", vidRestart,
+                       "seta com_showFPS \"2\"",
+                       "seta s_numberOfSpeakers \"6\"",
+                       vidRestart,
                        "//   image_useCompression, image_usePrecompressedTextures",
-                       "// Wait for s_restart in a running game:", "//   s_numberOfSpeakers"} +
+                       "// Wait for s_restart in a running game:",
+                       "//   s_numberOfSpeakers"} +
                firstStart;
     QTest::newRow("every build: a value some take, with what the others store")
         << "image_useCompression 2 com_showFPS 2 r_aspectRatio -1" << all
@@ -245,7 +260,9 @@ void tst_GameConfig::writing_data()
                        "seta com_showFPS \"2\"",
                        "// r_aspectRatio -1: Doom 3 (Windows) and Doom 3 for Linux would store 0 "
                        "(only a whole number from 0 to 2 there)",
-                       "seta r_aspectRatio \"-1\"", vidRestart, "//   image_useCompression"} +
+                       "seta r_aspectRatio \"-1\"",
+                       vidRestart,
+                       "//   image_useCompression"} +
                firstStart;
     QTest::newRow("when each takes effect, and what does nothing")
         << "com_purgeAll 1 s_noSound 1 r_showDynamic 1 r_useInfiniteFarZ 0 g_showBrass 0" << all
@@ -290,12 +307,89 @@ void tst_GameConfig::writing()
     QCOMPARE(described(again.settings), described(config.settings));
 }
 
-// Every tweak the window can put into a file or into the edit box reads without a warning:
-// every combination of the boxes, with the size rows and the detail options in turn.
+void tst_GameConfig::runAdvice_data()
+{
+    QTest::addColumn<QString>("runName");
+    QTest::addColumn<QString>("advice");
+
+    QTest::newRow("with an extension") << "quenzar.cfg"
+                                       << "Run them with exec quenzar.cfg in the console";
+    // exec would add .cfg and run another file.
+    QTest::newRow("without one") << "quenzar"
+                                 << "The game can only run a file whose name has an extension "
+                                    "such as .cfg, so rename quenzar to run it with exec.";
+    QTest::newRow("not one word of the game's") << "my tweak-1.cfg"
+                                                << "Run them with exec 'my tweak-1.cfg' in the";
+}
+
+void tst_GameConfig::runAdvice()
+{
+    QFETCH(QString, runName);
+    QFETCH(QString, advice);
+
+    const QString text = convertTweak(u"r_shadows 0", QStringLiteral("t"), runName).text;
+    QVERIFY2(text.section(u'\n', 0, 0).contains(advice), qPrintable(text));
+}
+
+void tst_GameConfig::withinTheBuffer_data()
+{
+    QTest::addColumn<QString>("tweak");
+    QTest::addColumn<QString>("line"); // a line the file holds
+
+    QString fov, unknown, longValues, badValues;
+    for (int i = 1; i <= 20000; ++i) {
+        fov += QStringLiteral("g_fov %1\n").arg(i);
+        unknown += QStringLiteral("x%1 1\n").arg(i);
+    }
+    for (const Setting& setting : allSettings()) {
+        longValues += setting.name.toString() + QStringLiteral(" \"%1\"\n").arg(QString(1000, u'a'));
+        badValues += setting.name.toString() + QStringLiteral(" nonsense_%1\n").arg(QString(60, u'b'));
+    }
+    QTest::newRow("20,000 values of g_fov")
+        << fov << "// 19,999 earlier values of g_fov are dropped, the last one counts";
+    QTest::newRow("20,000 names no build has")
+        << unknown << "// 19,995 more names that no build of the game has are left out";
+    QTest::newRow("every setting with a long value")
+        << longValues
+        << "more settings are left out: the file would not fit into the 64 KB the game reads at "
+           "once";
+    QTest::newRow("every setting with a value none takes")
+        << badValues
+        << "more notes are left out to keep this file within what the game reads at once";
+}
+
+// However big the tweak, the game reads the whole file, its notes grouped, and converting it
+// again sets the same.
+void tst_GameConfig::withinTheBuffer()
+{
+    QFETCH(QString, tweak);
+    QFETCH(QString, line);
+
+    const GameConfig config = convertTweak(tweak, QStringLiteral("t"));
+    QVERIFY(config.text.toUtf8().size() < 65536);
+    QVERIFY2(config.text.contains(line), qPrintable(config.text.right(600)));
+    QVERIFY(!runLikeTheGame(config.text).bufferOverflow);
+    const GameConfig again = convertTweak(config.text, QStringLiteral("t"));
+    QVERIFY(again.warnings.empty());
+    QCOMPARE(described(again.settings), described(config.settings));
+}
+
+// Every tweak the window can put into a file or into the edit box reads without a warning. A
+// text is its pieces joined, and the reader sees a join only where two pieces meet: so every
+// piece and every pair of pieces that meet in any window state (every combination of the boxes,
+// with the size rows and the detail options in turn) is read once, and every 101st whole text
+// besides, converted and converted again.
 void tst_GameConfig::everyWindowTextReads()
 {
+    const auto warning = [](const QString& text) {
+        const ReadTweak read = readTweak(text);
+        return read.warnings.empty()
+                   ? QString()
+                   : QStringLiteral("%1 at column %2").arg(text).arg(read.warnings[0].column);
+    };
     const QStringList rams{"1024", "768", "512", "256", ""};
     const QStringList vrams{"256", "128", "64", "32", "16", ""};
+    QSet<size_t> read;
     for (unsigned combination = 0; combination < 1u << composition::checkBoxes.size();
          ++combination) {
         ControlState state = ticked(combination, rams[combination % rams.size()],
@@ -303,14 +397,29 @@ void tst_GameConfig::everyWindowTextReads()
         state.optBest = combination / 30 % 3 == 1;
         state.optNBest = combination / 30 % 3 == 2;
         const composition::Composition tweak = composition::composeTweak(state);
-        // The edit text is the inside of the file text: its joins are all read there.
-        for (const QString& text : {tweak.fileText, combination % 8 ? QString() : tweak.editText}) {
-            const ReadTweak read = readTweak(text);
-            if (!read.warnings.empty())
-                QFAIL(qPrintable(
-                    QStringLiteral("%1 at column %2").arg(text).arg(read.warnings[0].column)));
+        const QString* previous = nullptr;
+        size_t previousKey = 0;
+        for (std::size_t p = 0; p < tweak.pieces.size(); ++p) {
+            const QString& piece = tweak.pieces[p];
+            if (piece.isEmpty())
+                continue;
+            const size_t key = qHash(piece, p);
+            if (!read.contains(key)) {
+                read.insert(key);
+                QVERIFY2(warning(piece).isEmpty(), qPrintable(warning(piece)));
+            }
+            const size_t pair = qHashMulti(1, previousKey, key);
+            if (previous && !read.contains(pair)) {
+                read.insert(pair);
+                const QString joined = *previous + piece;
+                QVERIFY2(warning(joined).isEmpty(), qPrintable(warning(joined)));
+            }
+            previous = &piece;
+            previousKey = key;
         }
         if (combination % 101 == 0) {
+            QVERIFY2(warning(tweak.fileText).isEmpty(), qPrintable(warning(tweak.fileText)));
+            QVERIFY2(warning(tweak.editText).isEmpty(), qPrintable(warning(tweak.editText)));
             const GameConfig config = convertTweak(tweak.fileText, QStringLiteral("t"));
             const GameConfig again = convertTweak(config.text, QStringLiteral("t"));
             QVERIFY(again.warnings.empty());
@@ -369,6 +478,7 @@ void tst_GameConfig::golden()
     QCOMPARE(config, QString::fromUtf8(golden.readAll()));
 
     const GameRun run = runLikeTheGame(config);
+    QVERIFY(!run.bufferOverflow);
     QCOMPARE(run.unknownCommands, QStringList());
     QCOMPARE(run.settings, settingsFrom(meant));
 }

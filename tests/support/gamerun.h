@@ -8,25 +8,35 @@
 #include <QStringList>
 
 // The tests' own reading of how Doom 3 runs a .cfg file, kept apart from the program's reader so
-// that it can judge it. The game ends a command at a line end and at `;` outside quotes; it
-// splits words at blanks, with ( ) , = - words of their own and a quoted text one word;
-// `seta NAME ...` and `NAME ...` set NAME to the words after it joined by single blanks. At
-// start-up the game module's settings are not commands yet.
+// that it can judge it. The game reads the file into its 65,536-byte command buffer with a line
+// end added, or, where it does not fit, runs none of it; the text ends at a NUL. It ends a
+// command at a line end (LF or CR) and at `;` where the quotes before it are paired; it splits
+// words at blanks, with ( ) , = - words of their own and a quoted text one word; `seta NAME ...`
+// and `NAME ...` set NAME to the words after it joined by single blanks. At start-up the game
+// module's settings are not commands yet.
 namespace quenzar::testing {
 
 struct GameRun
 {
     QMap<QString, QString> settings;
     QStringList unknownCommands;
+    bool bufferOverflow = false;
 };
 
-inline GameRun runLikeTheGame(const QString& cfg)
+inline GameRun runLikeTheGame(QString cfg)
 {
     using namespace quenzar::gameconfig;
+    GameRun run;
+    if (cfg.toUtf8().size() + 1 >= 65536) {
+        run.bufferOverflow = true;
+        return run;
+    }
+    if (const qsizetype nul = cfg.indexOf(QChar(0)); nul >= 0)
+        cfg.truncate(nul);
     QStringList commands{QString()};
     bool quoted = false;
     for (QChar c : cfg) {
-        if (c == u'\n' || (c == u';' && !quoted)) {
+        if (c == u'\n' || c == u'\r' || (c == u';' && !quoted)) {
             commands << QString();
             quoted = false;
             continue;
@@ -36,7 +46,6 @@ inline GameRun runLikeTheGame(const QString& cfg)
     }
     // A comment, a quoted text, a word of one character, or any other word.
     static const QRegularExpression word(u"//.*|\"([^\"]*)\"?|[(),=-]|[^\\s(),=\\-\"]+"_qs);
-    GameRun run;
     for (const QString& command : commands) {
         QStringList words;
         for (const QRegularExpressionMatch& match : word.globalMatch(command)) {
@@ -47,7 +56,7 @@ inline GameRun runLikeTheGame(const QString& cfg)
         if (words.isEmpty())
             continue;
         const Setting* setting = findSetting(words[0]);
-        if (QStringList{"set", "seta", "sets", "setu"}.contains(words[0].toLower()) &&
+        if (QStringList{"set", "seta", "sets", "setu", "sett"}.contains(words[0].toLower()) &&
             words.size() > 1)
             run.settings[words[1]] = words.mid(2).join(u' ');
         else if (setting && !setting->registeredByGameOnly())

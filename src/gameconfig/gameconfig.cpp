@@ -83,17 +83,18 @@ struct Group
 std::vector<Group> grouped(const std::vector<Assignment>& assignments)
 {
     std::vector<Group> groups;
-    QHash<QString, std::size_t> index;
+    // A known setting's group by its place in the catalogue, another name's by its letters;
+    // each holds the group's index plus one, 0 before its first assignment.
+    std::vector<std::size_t> known(allSettings().size());
+    QHash<QString, std::size_t> unknown;
     for (const Assignment& a : assignments) {
-        const Setting* setting = findSetting(a.name);
-        const QString key = (setting ? setting->name.toString() : a.name).toLower();
-        const auto found = index.constFind(key);
-        if (found == index.constEnd()) {
-            index.insert(key, groups.size());
-            groups.push_back({setting, {&a}});
-        } else {
-            groups[*found].assignments.push_back(&a);
+        std::size_t& group = a.setting ? known[std::size_t(a.setting - allSettings().data())]
+                                       : unknown[a.name.toLower()];
+        if (!group) {
+            groups.push_back({a.setting, {}});
+            group = groups.size();
         }
+        groups[group - 1].assignments.push_back(&a);
     }
     return groups;
 }
@@ -101,6 +102,12 @@ std::vector<Group> grouped(const std::vector<Assignment>& assignments)
 bool inRange(const Range& range, double number)
 {
     return !range.bounded || (number >= range.minimum && number <= range.maximum);
+}
+
+// Reads the number only where there is a range to check it against.
+bool inRange(const Range& range, const QString& value)
+{
+    return !range.bounded || inRange(range, value.toDouble());
 }
 
 // The value as the build takes it as meant, in the engine's spelling; nothing where the build
@@ -120,7 +127,7 @@ std::optional<QString> taken(const Declaration& d, const QString& value)
         return std::nullopt;
     }
     case Type::Float:
-        if (isNumber(value) && inRange(d.range, value.toDouble()))
+        if (isNumber(value) && inRange(d.range, value))
             return value;
         return std::nullopt;
     case Type::String:
@@ -130,7 +137,7 @@ std::optional<QString> taken(const Declaration& d, const QString& value)
                     return word.toString();
             return std::nullopt;
         }
-        if (d.takesNumber() && !(isNumber(value) && inRange(d.range, value.toDouble())))
+        if (d.takesNumber() && !(isNumber(value) && inRange(d.range, value)))
             return std::nullopt;
         return value;
     }
@@ -294,6 +301,12 @@ public:
                                    .arg(shown(source), programVersion, runAdvice(runName)));
     }
 
+    void reserve(std::size_t groups)
+    {
+        m_items.reserve(groups);
+        m_config.settings.reserve(groups);
+    }
+
     void add(const Group& group)
     {
         Item item;
@@ -314,7 +327,7 @@ public:
 
     GameConfig finish()
     {
-        qsizetype size = utf8Size(m_header) + reserve;
+        qsizetype size = utf8Size(m_header) + summaryRoom;
         // Settings first, with room for each to be named in the lists at the end.
         QStringList tooBig;
         for (Item& item : m_items) {
@@ -334,11 +347,12 @@ public:
         }
         const QString facts = factsText();
         // Then the notes, in order, as far as they fit.
-        size = utf8Size(m_header) + utf8Size(facts) + reserve;
+        size = utf8Size(m_header) + utf8Size(facts) + summaryRoom;
         for (const Item& item : m_items)
             size += utf8Size(item.setLine);
         qsizetype notesLeftOut = 0;
         QString body;
+        body.reserve(size);
         for (const Item& item : m_items) {
             for (const QString& note : item.notes)
                 keep(note, body, size, notesLeftOut);
@@ -365,7 +379,7 @@ public:
 private:
     static constexpr qsizetype unknownShown = 5;
     // Room for the summary lines at the end and the titles of the lists.
-    static constexpr qsizetype reserve = 1500;
+    static constexpr qsizetype summaryRoom = 1500;
 
     static void keep(const QString& line, QString& body, qsizetype& size, qsizetype& leftOut)
     {
@@ -522,8 +536,8 @@ private:
         text += factLines(tr("Cheats in multiplayer: put back to their defaults when you join or "
                              "start one:"),
                           cheats);
-        text += factLines(tr("Never acted on by the game, so setting them changes nothing:"),
-                          nothing);
+        text +=
+            factLines(tr("Never acted on by the game, so setting them changes nothing:"), nothing);
         if (showDynamic)
             text += commentLine(tr("r_showDynamic 1 prints a line in the console every frame."));
         if (firstStart) {
@@ -550,7 +564,9 @@ GameConfig convertTweak(QStringView tweak, const QString& source, const QString&
 {
     ReadTweak read = readTweak(tweak);
     Writer writer(source, runName, builds);
-    for (const Group& group : grouped(read.assignments))
+    const std::vector<Group> groups = grouped(read.assignments);
+    writer.reserve(groups.size());
+    for (const Group& group : groups)
         writer.add(group);
     GameConfig config = writer.finish();
     config.warnings = std::move(read.warnings);

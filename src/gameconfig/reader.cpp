@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include <array>
+#include <type_traits>
 
 namespace quenzar::gameconfig {
 
@@ -34,12 +35,18 @@ enum class Kind
 struct Token
 {
     Kind kind;
-    QString text;
-    qsizetype start; // in the line
+    QStringView text; // into the line, or into `joined`
+    QString joined;   // a minus and the number after it, where blanks lie between them
+    qsizetype start;  // in the line
     bool blankBefore;
+    const Setting* known = nullptr; // the setting of this name
+    bool setWord = false;           // set, seta, sets, setu or sett
 
     bool is(QStringView p) const { return kind == Kind::Punctuation && text == p; }
 };
+
+// Tokens move into a vector; a view into `joined` must stay valid when they do.
+static_assert(std::is_nothrow_move_constructible_v<Token>);
 
 bool isDigit(QChar c)
 {
@@ -65,10 +72,12 @@ bool isHexDigit(QChar c)
 
 bool isSetWord(QStringView word)
 {
-    for (QStringView keyword : {u"set", u"seta", u"sets", u"setu", u"sett"})
-        if (word.compare(keyword, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    const auto is = [&](qsizetype i, char16_t lower) {
+        return (word[i].unicode() | 0x20) == lower;
+    };
+    if (word.size() < 3 || word.size() > 4 || !is(0, u's') || !is(1, u'e') || !is(2, u't'))
+        return false;
+    return word.size() == 3 || QStringView(u"asut").contains(QChar(word[3].unicode() | 0x20));
 }
 
 // One command's tokens, as idLexer reads them with the flags idCmdArgs::TokenizeString uses.
@@ -128,7 +137,7 @@ private:
     void take(Token& token, Kind kind, qsizetype length, qsizetype skipped = 0)
     {
         token.kind = kind;
-        token.text = m_line.sliced(m_pos, length).toString();
+        token.text = m_line.sliced(m_pos, length);
         m_pos += length + skipped;
     }
 
@@ -189,7 +198,7 @@ private:
             return;
         }
         token.kind = Kind::String;
-        token.text = m_line.sliced(m_pos + 1, close - m_pos - 1).toString();
+        token.text = m_line.sliced(m_pos + 1, close - m_pos - 1);
         m_pos = close + 1;
     }
 
@@ -205,7 +214,7 @@ private:
     {
         const QStringView rest = m_line.sliced(m_pos, m_end - m_pos);
         for (QStringView p : punctuations)
-            if (rest.startsWith(p)) {
+            if (p[0] == rest[0] && rest.startsWith(p)) {
                 take(token, Kind::Punctuation, p.size());
                 return;
             }
@@ -258,19 +267,15 @@ private:
     bool isPrefix(std::size_t i) const
     {
         const Token* next = token(i + 1);
-        return m_tokens[i].kind == Kind::Name && isSetWord(m_tokens[i].text) && next &&
-               next->kind == Kind::Name;
+        return m_tokens[i].setWord && next && next->kind == Kind::Name;
     }
 
     // A known setting's name, or set followed by a name: never a value.
-    bool startsAssignment(std::size_t i) const
-    {
-        return m_tokens[i].kind == Kind::Name && (findSetting(m_tokens[i].text) || isPrefix(i));
-    }
+    bool startsAssignment(std::size_t i) const { return m_tokens[i].known || isPrefix(i); }
 
     std::optional<Failure> readAssignment()
     {
-        if (m_tokens[m_i].kind == Kind::Name && isSetWord(m_tokens[m_i].text)) {
+        if (m_tokens[m_i].setWord) {
             if (!isPrefix(m_i))
                 return Failure{
                     position(m_i + 1),
@@ -296,11 +301,12 @@ private:
         } else if (std::optional<Failure> failure = readValue(name.text, value)) {
             return failure;
         }
-        m_out.assignments.push_back({name.text, value, m_line, int(name.start) + 1});
+        m_out.assignments.push_back(
+            {name.text.toString(), value, m_line, int(name.start) + 1, name.known});
         return std::nullopt;
     }
 
-    std::optional<Failure> readValue(const QString& name, QString& value)
+    std::optional<Failure> readValue(QStringView name, QString& value)
     {
         const Token* t = token(m_i);
         if (!t)
@@ -311,14 +317,14 @@ private:
             return Failure{t->start,
                            tr("expected a value for %1, not the setting %2").arg(name, t->text)};
         if (t->kind == Kind::String || t->kind == Kind::Number) {
-            value = t->text;
+            value = t->text.toString();
             ++m_i;
             return std::nullopt;
         }
         if (t->kind != Kind::Name)
             return Failure{t->start, tr("expected a value for %1").arg(name)};
         // A word goes on through the tokens written right after it, GL_BI-LINEAR as one.
-        value = t->text;
+        value = t->text.toString();
         for (++m_i; m_i < m_tokens.size(); ++m_i) {
             const Token& next = m_tokens[m_i];
             if (next.blankBefore || next.kind == Kind::String || next.kind == Kind::Broken ||
@@ -369,8 +375,22 @@ void readLine(QStringView line, int number, ReadTweak& out)
             // `- 1` is the number -1 (idCmdArgs::TokenizeString).
             if (t.kind == Kind::Number && !tokens.empty() && tokens.back().is(u"-")) {
                 tokens.back().kind = Kind::Number;
-                tokens.back().text += t.text;
+                Token& minus = tokens.back();
+                // Written together, the view simply grows; else the two are joined.
+                if (minus.text.data() + 1 == t.text.data()) {
+                    minus.text = QStringView(minus.text.data(), t.text.size() + 1);
+                } else {
+                    minus.joined = u'-' + t.text.toString();
+                    minus.text = minus.joined;
+                }
                 continue;
+            }
+            if (t.kind == Kind::Name) {
+                t.known = findSetting(t.text);
+                t.setWord = !t.known && isSetWord(t.text);
+            } else {
+                t.known = nullptr;
+                t.setWord = false;
             }
             tokens.push_back(std::move(t));
         }

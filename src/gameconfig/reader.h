@@ -9,12 +9,15 @@
 // blanks or anything at all between them, over one line or several.
 namespace quenzar::gameconfig {
 
+struct Setting;
+
 struct Assignment
 {
     QString name;  // as written
     QString value; // without its parentheses or quotes
     int line = 0;  // where the name starts, counted from 1
     int column = 0;
+    const Setting* setting = nullptr; // the game's setting of that name, if it has one
 };
 
 struct ReadWarning

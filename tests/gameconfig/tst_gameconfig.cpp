@@ -64,6 +64,8 @@ class tst_GameConfig : public QObject
     Q_OBJECT
 
 private slots:
+    void catalogue_data();
+    void catalogue();
     void reading_data();
     void reading();
     void writing_data();
@@ -76,6 +78,65 @@ private slots:
     void golden_data();
     void golden();
 };
+
+void tst_GameConfig::catalogue_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<unsigned>("builds");
+    QTest::addColumn<QString>("facts");
+
+    const unsigned all = AllBuilds;
+    QTest::newRow("any letter case")
+        << "R_SHADOWS" << all << "r_shadows, all builds, bool, at once, kept";
+    QTest::newRow("read only at the start of the game, kept but on Linux")
+        << "s_useopenal" << all
+        << "s_useOpenAL, Doom 3 (Windows) and Doom 3 for Linux, bool, at the next start of the "
+           "game, not kept";
+    QTest::newRow("the same on Windows alone")
+        << "s_useOpenAL" << unsigned(Win32)
+        << "s_useOpenAL, Doom 3 (Windows) and Doom 3 for Linux, bool, at the next start of the "
+           "game, kept";
+    QTest::newRow("never acted on, a cheat")
+        << "r_vertexBufferMegs" << all
+        << "r_vertexBufferMegs, all builds, integer, after vid_restart, not kept, cheat, does "
+           "nothing";
+    QTest::newRow("the sound hardware")
+        << "s_numberOfSpeakers" << all
+        << "s_numberOfSpeakers, all builds, string, after s_restart, kept";
+    QTest::newRow("a float with a range")
+        << "r_znear" << all << "r_znear, all builds, float 0.001..200, at once, not kept, cheat";
+    QTest::newRow("the next map") << "com_purgeAll" << all
+                                  << "com_purgeAll, all builds, bool, at the next map, kept";
+    QTest::newRow("dhewm3 only, its own type") << "r_fullscreenDesktop" << all
+                                               << "r_fullscreenDesktop, dhewm3, bool, after "
+                                                  "vid_restart, kept";
+}
+
+// What the catalogue tells of a setting, through the functions the rest of the program uses.
+void tst_GameConfig::catalogue()
+{
+    QFETCH(QString, name);
+    QFETCH(unsigned, builds);
+    QFETCH(QString, facts);
+
+    const Setting* setting = findSetting(name);
+    QVERIFY(setting);
+    const Declaration& d = setting->declaration();
+    const QStringList types{"bool", "integer", "float", "string"};
+    QString type = types[int(d.type)];
+    if (d.range.bounded)
+        type += QStringLiteral(" %1..%2").arg(d.range.minimum).arg(d.range.maximum);
+    QStringList told{
+        setting->name.toString(),
+        setting->builds == AllBuilds ? QStringLiteral("all builds") : buildName(setting->builds),
+        type, whenItTakesEffect(*setting),
+        setting->archived(builds) ? QStringLiteral("kept") : QStringLiteral("not kept")};
+    if (setting->cheatInMultiplayer(builds))
+        told << QStringLiteral("cheat");
+    if (setting->doesNothing())
+        told << QStringLiteral("does nothing");
+    QCOMPARE(told.join(u", "), facts);
+}
 
 void tst_GameConfig::reading_data()
 {
@@ -301,6 +362,10 @@ void tst_GameConfig::writing()
         QVERIFY2(line.startsWith(u"seta ") ||
                      (line.startsWith(u"// ") && !line.contains(u';') && !line.contains(u'"')),
                  qPrintable(line));
+    QMap<QString, QString> meant;
+    for (const SetSetting& s : config.settings)
+        meant[s.name] = s.value;
+    QCOMPARE(runLikeTheGame(config.text).settings, meant);
     const GameConfig again = convertTweak(config.text, QStringLiteral("t.cfg"), {}, builds);
     QVERIFY(again.warnings.empty());
     QVERIFY(again.leftOut.isEmpty());
@@ -342,8 +407,10 @@ void tst_GameConfig::withinTheBuffer_data()
         unknown += QStringLiteral("x%1 1\n").arg(i);
     }
     for (const Setting& setting : allSettings()) {
-        longValues += setting.name.toString() + QStringLiteral(" \"%1\"\n").arg(QString(1000, u'a'));
-        badValues += setting.name.toString() + QStringLiteral(" nonsense_%1\n").arg(QString(60, u'b'));
+        longValues +=
+            setting.name.toString() + QStringLiteral(" \"%1\"\n").arg(QString(1000, u'a'));
+        badValues +=
+            setting.name.toString() + QStringLiteral(" nonsense_%1\n").arg(QString(60, u'b'));
     }
     QTest::newRow("20,000 values of g_fov")
         << fov << "// 19,999 earlier values of g_fov are dropped, the last one counts";
@@ -368,7 +435,9 @@ void tst_GameConfig::withinTheBuffer()
     const GameConfig config = convertTweak(tweak, QStringLiteral("t"));
     QVERIFY(config.text.toUtf8().size() < 65536);
     QVERIFY2(config.text.contains(line), qPrintable(config.text.right(600)));
-    QVERIFY(!runLikeTheGame(config.text).bufferOverflow);
+    const GameRun run = runLikeTheGame(config.text);
+    QVERIFY(!run.bufferOverflow);
+    QCOMPARE(run.settings.size(), qsizetype(config.settings.size()));
     const GameConfig again = convertTweak(config.text, QStringLiteral("t"));
     QVERIFY(again.warnings.empty());
     QCOMPARE(described(again.settings), described(config.settings));

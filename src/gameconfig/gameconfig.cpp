@@ -153,7 +153,7 @@ double leadingNumber(const QString& value)
     qsizetype end = i;
     if (end < value.size() && (value[end] == u'-' || value[end] == u'+'))
         ++end;
-    while (end < value.size() && (value[end].isDigit() || value[end] == u'.'))
+    while (end < value.size() && ((value[end] >= u'0' && value[end] <= u'9') || value[end] == u'.'))
         ++end;
     const double number = value.sliced(i, end - i).toDouble();
     return std::isfinite(number) ? number : 0;
@@ -333,7 +333,9 @@ public:
         for (Item& item : m_items) {
             if (item.setLine.isEmpty())
                 continue;
-            const qsizetype cost = utf8Size(item.setLine) + 3 * (item.set.name.size() + 2);
+            // Each name may stand in four lists: when it takes effect, not kept, cheats, and
+            // never acted on.
+            const qsizetype cost = utf8Size(item.setLine) + 4 * (item.set.name.size() + 2);
             if (size + cost > fileLimit) {
                 tooBig << item.set.name;
                 m_config.leftOut << tr("%1 is left out: the file would not fit into what the "

@@ -295,10 +295,28 @@ struct Item
 class Writer
 {
 public:
-    Writer(const QString& source, const QString& runName, unsigned builds) : m_builds(builds)
+    Writer(const QString& source, const QString& runName, unsigned builds,
+           const std::vector<ReadWarning>& warnings)
+        : m_builds(builds)
     {
         m_header = commentLine(tr("Doom 3 settings from %1, written by Quenzar %2. %3")
                                    .arg(shown(source), programVersion, runAdvice(runName)));
+        if (warnings.empty())
+            return;
+        // What the reader skipped, told once: the player may have meant something there.
+        const ReadWarning& first = warnings.front();
+        QString message = first.message;
+        if (message.size() > 120)
+            message = message.first(120) + QStringLiteral("...");
+        const QString where = QString::number(first.line), column = QString::number(first.column);
+        m_header += commentLine(
+            warnings.size() == 1
+                ? tr("One part of the tweak could not be read and is skipped: line %1, column "
+                     "%2, %3")
+                      .arg(where, column, message)
+                : tr("%1 parts of the tweak could not be read and are skipped, the first at "
+                     "line %2, column %3, %4")
+                      .arg(counted(qsizetype(warnings.size())), where, column, message));
     }
 
     void reserve(std::size_t groups)
@@ -565,7 +583,7 @@ GameConfig convertTweak(QStringView tweak, const QString& source, const QString&
                         unsigned builds)
 {
     ReadTweak read = readTweak(tweak);
-    Writer writer(source, runName, builds);
+    Writer writer(source, runName, builds, read.warnings);
     const std::vector<Group> groups = grouped(read.assignments);
     writer.reserve(groups.size());
     for (const Group& group : groups)

@@ -262,26 +262,32 @@ void tst_GameConfig::writing_data()
         << "image_filter GL_BI-LINEAR_MIPMAP_NEAREST r_shadows 2 r_displayRefresh 201 g_fov "
            "85.5 image_lodbias best com_videoRam 0x40 g_fov 85f"
         << all
-        << QStringList{"// image_filter (GL_BI-LINEAR_MIPMAP_NEAREST) is left out: the game takes "
-                       "only GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST, "
-                       "GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST or GL_NEAREST_MIPMAP_LINEAR",
-                       "// r_shadows (2) is left out: the game takes only 0 or 1",
-                       "// r_displayRefresh (201) is left out: the game takes only a whole number "
-                       "from 0 to 200",
-                       "// g_fov: the earlier value 85.5 is dropped, the last one counts",
-                       "seta g_fov \"85\"",
-                       "// image_lodbias (best) is left out: the game takes only a number",
-                       "// com_videoRam (0x40) is left out: the game takes only a whole number",
-                       notKept,
-                       "//   g_fov"};
+        << QStringList{
+               "// One part of the tweak could not be read and is skipped: line 1, column 132, "
+               "expected a value for f",
+               "// image_filter (GL_BI-LINEAR_MIPMAP_NEAREST) is left out: the game takes "
+               "only GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST, "
+               "GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST or GL_NEAREST_MIPMAP_LINEAR",
+               "// r_shadows (2) is left out: the game takes only 0 or 1",
+               "// r_displayRefresh (201) is left out: the game takes only a whole number "
+               "from 0 to 200",
+               "// g_fov: the earlier value 85.5 is dropped, the last one counts",
+               "seta g_fov \"85\"",
+               "// image_lodbias (best) is left out: the game takes only a number",
+               "// com_videoRam (0x40) is left out: the game takes only a whole number",
+               notKept,
+               "//   g_fov"};
     QTest::newRow("; and quotes never reach a comment")
         << "seta r_shadows \"1;2\" seta r_cgVertexProfile \"a;b\" \"x\"" << all
-        << QStringList{"// r_shadows (1,2) is left out: the game takes only 0 or 1",
-                       "// r_cgVertexProfile is a setting of Doom 3 (Windows) and Doom 3 for Linux "
-                       "only",
-                       "seta r_cgVertexProfile \"a;b\"",
-                       "// Never acted on by the game, so setting them changes nothing:",
-                       "//   r_cgVertexProfile"};
+        << QStringList{
+               "// One part of the tweak could not be read and is skipped: line 1, column 51, "
+               "expected the name of a setting",
+               "// r_shadows (1,2) is left out: the game takes only 0 or 1",
+               "// r_cgVertexProfile is a setting of Doom 3 (Windows) and Doom 3 for Linux "
+               "only",
+               "seta r_cgVertexProfile \"a;b\"",
+               "// Never acted on by the game, so setting them changes nothing:",
+               "//   r_cgVertexProfile"};
     QTest::newRow("builds and vid_restart")
         << "win_xpos 3 r_multiSamples 4 image_downSizeBumpLimit=(1024)" << all
         << QStringList{"// win_xpos is a setting of Doom 3 (Windows) only",

@@ -6,13 +6,14 @@ set -euo pipefail
 packages=(
   # build
   g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libvulkan-dev
-  # the window icon, drawn from its SVG at build time
-  librsvg2-bin
+  # the window icon, drawn from its SVG at build time; the table of the game's settings, made
+  # from doom3-cvars.tsv at build time
+  librsvg2-bin python3
   # the fonts the forms name, or their metric-compatible stand-ins
   fonts-comic-neue fonts-liberation2 fontconfig
   # tests: a private D-Bus with a mock login manager, the Windows cross compiler and resource
   # compiler, the format check, libFuzzer, valgrind, the package and its metadata validators
-  dbus-daemon python3 python3-dbusmock g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  dbus-daemon python3-dbusmock g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   clang-format clang libclang-rt-14-dev valgrind dpkg-dev file desktop-file-utils appstream
   lintian
   # tests: ACL entries on a saved file (setfacl, getfacl); an append-only folder on a small

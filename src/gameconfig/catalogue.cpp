@@ -1,5 +1,8 @@
 #include "gameconfig/catalogue.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include <algorithm>
 #include <array>
 
@@ -7,81 +10,34 @@ namespace quenzar::gameconfig {
 
 namespace {
 
-constexpr std::array<QStringView, 6> filterWords{
-    u"GL_LINEAR_MIPMAP_NEAREST",  u"GL_LINEAR_MIPMAP_LINEAR", u"GL_NEAREST", u"GL_LINEAR",
-    u"GL_NEAREST_MIPMAP_NEAREST", u"GL_NEAREST_MIPMAP_LINEAR"};
-
-constexpr bool saved = true;
-constexpr bool notSaved = false;
-constexpr bool vidRestart = true;
-constexpr bool atOnce = false;
-constexpr RegisteredBy engine = RegisteredBy::Engine;
-constexpr RegisteredBy game = RegisteredBy::Game;
-constexpr std::span<const QStringView> anyWord{};
-constexpr std::span<const QStringView> filterWord{filterWords};
-
-// In dhewm3 image_useCompression and image_usePrecompressedTextures are whole numbers from 0 to
-// 2; 0 and 1, the values the tweak uses, mean the same in every build.
-// clang-format off
-constexpr std::array settings{
-    Setting{u"r_useTwoSidedStencil", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_useShadowProjectedCull", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_useDepthBoundsTest", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_multiSamples", Type::Int, u"0", unbounded, anyWord, saved, engine, AllBuilds, vidRestart},
-    Setting{u"r_useCachedDynamicModels", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_orderIndexes", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_useStateCaching", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"image_usePrecompressedTextures", Type::Bool, u"1", between(0, 1), anyWord, saved, engine, AllBuilds, vidRestart},
-    Setting{u"image_useNormalCompression", Type::Int, u"2", unbounded, anyWord, saved, engine, AllBuilds, vidRestart},
-    Setting{u"r_useIndexBuffers", Type::Int, u"0", between(0, 1), anyWord, saved, engine, AllBuilds, atOnce},
-    Setting{u"r_useVertexBuffers", Type::Int, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"cm_backFaceCull", Type::Bool, u"0", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_forceLoadImages", Type::Bool, u"0", between(0, 1), anyWord, saved, engine, AllBuilds, atOnce},
-    Setting{u"r_useScissor", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_showDynamic", Type::Bool, u"0", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"com_purgeAll", Type::Bool, u"0", between(0, 1), anyWord, saved, engine, AllBuilds, atOnce},
-    Setting{u"com_allowConsole", Type::Bool, u"0", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_vertexBufferMegs", Type::Int, u"32", unbounded, anyWord, notSaved, engine, AllBuilds, vidRestart},
-    Setting{u"radiant_entityMode", Type::String, u"0", unbounded, anyWord, saved, engine, Win32, atOnce},
-    Setting{u"gui_mediumFontLimit", Type::String, u"0.60", unbounded, anyWord, saved, engine, AllBuilds, atOnce},
-    Setting{u"win_xpos", Type::Int, u"3", unbounded, anyWord, saved, engine, Win32, atOnce},
-    Setting{u"win_ypos", Type::Int, u"22", unbounded, anyWord, saved, engine, Win32, atOnce},
-    Setting{u"r_cgVertexProfile", Type::String, u"best", unbounded, anyWord, saved, engine, Win32 | Linux, atOnce},
-    Setting{u"r_cgFragmentProfile", Type::String, u"best", unbounded, anyWord, saved, engine, Win32 | Linux, atOnce},
-    Setting{u"r_displayRefresh", Type::Int, u"0", between(0, 200), anyWord, notSaved, engine, AllBuilds, vidRestart},
-    Setting{u"r_useConstantMaterials", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_useShadowCulling", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_useCulling", Type::Int, u"2", between(0, 2), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_useInfiniteFarZ", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"image_lodbias", Type::String, u"0", unbounded, anyWord, saved, engine, AllBuilds, atOnce},
-    Setting{u"image_useCache", Type::Bool, u"0", between(0, 1), anyWord, saved, engine, AllBuilds, atOnce},
-    Setting{u"r_useTurboShadow", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"r_useOptimizedShadows", Type::Bool, u"1", between(0, 1), anyWord, notSaved, engine, AllBuilds, atOnce},
-    Setting{u"image_filter", Type::String, u"GL_LINEAR_MIPMAP_LINEAR", unbounded, filterWord, saved, engine, AllBuilds, atOnce},
-    Setting{u"r_shadows", Type::Bool, u"1", between(0, 1), anyWord, saved, engine, AllBuilds, atOnce},
-    Setting{u"image_cacheMegs", Type::String, u"20", unbounded, anyWord, saved, engine, AllBuilds, atOnce},
-    Setting{u"image_cacheMinK", Type::Int, u"200", unbounded, anyWord, saved, engine, AllBuilds, atOnce},
-    Setting{u"image_useCompression", Type::Bool, u"1", between(0, 1), anyWord, saved, engine, AllBuilds, vidRestart},
-    Setting{u"image_downSizeSpecular", Type::String, u"0", unbounded, anyWord, saved, engine, AllBuilds, vidRestart},
-    Setting{u"image_downSizeBumpLimit", Type::String, u"128", unbounded, anyWord, saved, engine, AllBuilds, vidRestart},
-    Setting{u"image_downSizeSpecularLimit", Type::String, u"64", unbounded, anyWord, saved, engine, AllBuilds, vidRestart},
-    Setting{u"com_videoRam", Type::Int, u"64", unbounded, anyWord, saved, engine, Win32 | Linux, atOnce},
-    Setting{u"g_bloodEffects", Type::Bool, u"1", between(0, 1), anyWord, saved, game, AllBuilds, atOnce},
-    Setting{u"g_showPlayerShadow", Type::Bool, u"0", between(0, 1), anyWord, saved, game, AllBuilds, atOnce},
-    Setting{u"g_fov", Type::Int, u"90", unbounded, anyWord, notSaved, game, AllBuilds, atOnce},
-    Setting{u"g_showBrass", Type::Bool, u"1", between(0, 1), anyWord, saved, game, AllBuilds, atOnce},
-    Setting{u"g_doubleVision", Type::Bool, u"1", between(0, 1), anyWord, saved, game, AllBuilds, atOnce},
-    Setting{u"g_muzzleFlash", Type::Bool, u"1", between(0, 1), anyWord, saved, game, AllBuilds, atOnce},
-    Setting{u"g_projectileLights", Type::Bool, u"1", between(0, 1), anyWord, saved, game, AllBuilds, atOnce},
-};
-// clang-format on
+#include "doom3_cvars.inc"
 
 constexpr std::array<QStringView, 3> namesNoBuildHas{u"r_useGL2", u"r_geominstancing",
                                                      u"mage_downSizeSpecular"};
 
-bool sameLetter(QChar a, QChar b)
+constexpr std::array<Build, 3> buildOrder{Win32, Linux, Dhewm3};
+
+QString tr(const char* text)
 {
-    return a.toCaseFolded() == b.toCaseFolded();
+    return QCoreApplication::translate("quenzar", text);
+}
+
+// The engine compares names with idStr::Icmp: ASCII letters without regard to case.
+char16_t folded(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u >= u'A' && u <= u'Z' ? char16_t(u + (u'a' - u'A')) : u;
+}
+
+int compareFolded(QStringView a, QStringView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = folded(a[i]), y = folded(b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
 // True when one name is the other with a letter added, or, at equal lengths, one changed.
@@ -92,13 +48,13 @@ bool oneLetterApart(QStringView a, QStringView b)
     if (a.size() - b.size() > 1)
         return false;
     qsizetype i = 0;
-    while (i < b.size() && sameLetter(a[i], b[i]))
+    while (i < b.size() && folded(a[i]) == folded(b[i]))
         ++i;
     if (i == b.size())
         return a.size() != b.size();
     // Past the first difference the rest must match, shifted by one where a letter was added.
     const qsizetype skipA = 1, skipB = a.size() == b.size() ? 1 : 0;
-    return a.sliced(i + skipA).compare(b.sliced(i + skipB), Qt::CaseInsensitive) == 0;
+    return compareFolded(a.sliced(i + skipA), b.sliced(i + skipB)) == 0;
 }
 
 bool digits(QStringView text)
@@ -112,28 +68,63 @@ QStringView withoutMinus(QStringView text)
     return text.startsWith(u'-') ? text.sliced(1) : text;
 }
 
+// Flags that keep a setting from counting as a cheat (idCVarSystemLocal's UpdateCheat).
+constexpr unsigned notCheat = Flag::Nocheat | Flag::Init | Flag::Rom | Flag::Archive |
+                              Flag::Userinfo | Flag::Serverinfo | Flag::Networksync;
+
 } // namespace
 
-bool Setting::takesNumber() const
+bool Declaration::takesNumber() const
 {
     return type != Type::String || (words.empty() && isNumber(defaultValue));
 }
 
+const Declaration& Setting::in(Build build) const
+{
+    if (!(builds & build))
+        return declared[0];
+    return declared[build == Win32 ? 0 : build == Linux ? 1 : 2];
+}
+
+bool Setting::archived(unsigned chosen) const
+{
+    return std::all_of(buildOrder.begin(), buildOrder.end(), [&](Build b) {
+        return !(b & chosen & this->builds) || (in(b).flags & Flag::Archive);
+    });
+}
+
+bool Setting::cheatInMultiplayer(unsigned chosen) const
+{
+    return std::any_of(buildOrder.begin(), buildOrder.end(), [&](Build b) {
+        return (b & chosen & this->builds) && !(in(b).flags & notCheat);
+    });
+}
+
+std::span<const Setting> allSettings()
+{
+    return table;
+}
+
 const Setting* findSetting(QStringView name)
 {
-    // Lengths first: comparing letters whatever their case is the slow part.
-    const auto found = std::find_if(settings.begin(), settings.end(), [name](const Setting& s) {
-        return s.name.size() == name.size() && s.name.compare(name, Qt::CaseInsensitive) == 0;
-    });
-    return found == settings.end() ? nullptr : &*found;
+    const auto found = std::lower_bound(
+        std::begin(table), std::end(table), name,
+        [](const Setting& s, QStringView n) { return compareFolded(s.name, n) < 0; });
+    return found != std::end(table) && compareFolded(found->name, name) == 0 ? &*found : nullptr;
 }
 
 const Setting* settingOneLetterAway(QStringView name)
 {
-    const auto found = std::find_if(settings.begin(), settings.end(), [name](const Setting& s) {
+    const auto found = std::find_if(std::begin(table), std::end(table), [name](const Setting& s) {
         return oneLetterApart(s.name, name);
     });
-    return found == settings.end() ? nullptr : &*found;
+    return found == std::end(table) ? nullptr : &*found;
+}
+
+bool noBuildHas(QStringView name)
+{
+    return std::any_of(namesNoBuildHas.begin(), namesNoBuildHas.end(),
+                       [name](QStringView known) { return compareFolded(known, name) == 0; });
 }
 
 bool isNumber(QStringView text)
@@ -152,11 +143,40 @@ bool isWholeNumber(QStringView text)
     return digits(withoutMinus(text));
 }
 
-bool noBuildHas(QStringView name)
+QString whenItTakesEffect(const Setting& setting)
 {
-    return std::any_of(namesNoBuildHas.begin(), namesNoBuildHas.end(), [name](QStringView known) {
-        return known.compare(name, Qt::CaseInsensitive) == 0;
-    });
+    switch (setting.restart) {
+    case Restart::None:
+        break;
+    case Restart::VidRestart:
+        return tr("after vid_restart");
+    case Restart::SoundRestart:
+        return tr("after s_restart");
+    case Restart::GameStart:
+        return tr("at the next start of the game");
+    case Restart::NewMap:
+        return tr("at the next map");
+    }
+    return tr("at once");
+}
+
+QString buildName(unsigned chosen)
+{
+    QStringList names;
+    if (chosen & Win32)
+        names << tr("Doom 3 (Windows)");
+    if (chosen & Linux)
+        names << tr("Doom 3 for Linux");
+    if (chosen & Dhewm3)
+        names << QStringLiteral("dhewm3");
+    if (names.size() < 2)
+        return names.join(QString());
+    return names.first(names.size() - 1).join(u", ") + u' ' + tr("and") + u' ' + names.last();
+}
+
+std::span<const Build> eachBuild()
+{
+    return buildOrder;
 }
 
 } // namespace quenzar::gameconfig

@@ -378,16 +378,8 @@ GameFolder namedGameFolder(const QString& path)
 
 QString buildLabel(unsigned build)
 {
-    switch (build) {
-    case Win32:
-        return tr("Doom 3 (Windows)");
-    case Linux:
-        return tr("Doom 3 for Linux");
-    case Dhewm3:
-        return tr("dhewm3");
-    default:
-        return tr("unknown build");
-    }
+    // A folder named by the player may be any build; the game-ready form is made for them all.
+    return build == AllBuilds ? tr("unknown build") : gameconfig::buildName(build);
 }
 
 QStringList steamLibraryPaths(const QByteArray& vdf)

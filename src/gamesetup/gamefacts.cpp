@@ -21,14 +21,10 @@ Conversion convert(QStringView tweak, const QString& source, const QString& runN
 {
     gameconfig::GameConfig config = gameconfig::convertTweak(tweak, source, runName, builds);
     Conversion conversion{std::move(config.text), {}, {}};
-    for (const gameconfig::Assignment& set : config.settings) {
-        const gameconfig::Setting* setting = gameconfig::findSetting(set.name);
-        // TODO(merge): the catalogue's own when-it-takes-effect and cheat facts.
-        conversion.rows.push_back(
-            {set.name, set.value,
-             setting && setting->needsVidRestart ? tr("after vid_restart") : tr("at once"),
-             setting && setting->archived, false});
-    }
+    for (const gameconfig::SetSetting& set : config.settings)
+        conversion.rows.push_back({set.name, set.value, gameconfig::whenItTakesEffect(*set.setting),
+                                   set.setting->archived(builds),
+                                   set.setting->cheatInMultiplayer(builds)});
     for (const gameconfig::ReadWarning& warning : config.warnings)
         conversion.leftOut << tr("Line %1, column %2: %3")
                                   .arg(warning.line)

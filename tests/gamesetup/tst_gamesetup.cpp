@@ -81,6 +81,8 @@ private slots:
     void requestedOnTheCommandLine();
     void tableFollowsTheConverter_data();
     void tableFollowsTheConverter();
+    void factsOfEachSetting_data();
+    void factsOfEachSetting();
     void typedTextIsReadOncePaused();
     void saveAs();
     void failuresNamePathAndReason_data();
@@ -272,6 +274,35 @@ void tst_GameSetup::failuresNamePathAndReason()
     QCOMPARE(child<QLabel>("summary")->text(), m_dialogs.failures.first());
     // The tweak in the window stays as it was.
     QCOMPARE(child<QPlainTextEdit>("tweak")->toPlainText(), QStringLiteral("g_fov 85"));
+}
+
+// What the game's own declarations say of a setting, one column each.
+void tst_GameSetup::factsOfEachSetting_data()
+{
+    QTest::addColumn<QString>("tweak");
+    QTest::addColumn<QStringList>("row");
+
+    QTest::newRow("waits for vid_restart, kept")
+        << "r_mode (3)" << QStringList{"r_mode", "3", "after vid_restart", "yes", "no"};
+    QTest::newRow("not kept, no cheat (nocheat)")
+        << "g_fov (90)" << QStringList{"g_fov", "90", "at once", "no", "no"};
+    QTest::newRow("a cheat in multiplayer")
+        << "r_showDynamic (1)" << QStringList{"r_showDynamic", "1", "at once", "no", "yes"};
+}
+
+void tst_GameSetup::factsOfEachSetting()
+{
+    QFETCH(QString, tweak);
+    QFETCH(QStringList, row);
+
+    child<QPlainTextEdit>("tweak")->setPlainText(tweak);
+    m_window->conversion();
+    auto* table = child<QTableWidget>("settings");
+    QCOMPARE(table->rowCount(), 1);
+    QStringList cells;
+    for (int column = 0; column < table->columnCount(); ++column)
+        cells << table->item(0, column)->text();
+    QCOMPARE(cells, row);
 }
 
 // The Doom 3 for Linux folder in the home is found and ticked; Install (Enter) puts quenzar.cfg

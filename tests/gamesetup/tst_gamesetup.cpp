@@ -96,6 +96,12 @@ private slots:
 
 private:
     void openWindow();
+    // The tweak in the edit area, read at once.
+    void setTweak(const QString& text)
+    {
+        child<QPlainTextEdit>("tweak")->setPlainText(text);
+        m_window->conversion();
+    }
 
     std::optional<QTemporaryDir> m_home; // a new one for each test
     ScriptedSetupDialogs m_dialogs;
@@ -227,8 +233,7 @@ void tst_GameSetup::typedTextIsReadOncePaused()
 void tst_GameSetup::saveAs()
 {
     const QString tweak = QStringLiteral("g_fov 85 r_shadows (0)");
-    child<QPlainTextEdit>("tweak")->setPlainText(tweak);
-    m_window->conversion();
+    setTweak(tweak);
     m_dialogs.saveFile = m_home->filePath(QStringLiteral("ready.cfg"));
     QTest::mouseClick(child<QPushButton>("saveAs"), Qt::LeftButton);
 
@@ -265,8 +270,7 @@ void tst_GameSetup::failuresNamePathAndReason()
     QFETCH(QString, path);
     QFETCH(QString, reason);
 
-    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov 85"));
-    m_window->conversion();
+    setTweak(QStringLiteral("g_fov 85"));
     m_dialogs.tweak = m_dialogs.saveFile = path;
     QTest::mouseClick(child<QPushButton>(qPrintable(action)), Qt::LeftButton);
     QCOMPARE(m_dialogs.failures.size(), 1);
@@ -296,8 +300,7 @@ void tst_GameSetup::factsOfEachSetting()
     QFETCH(QString, tweak);
     QFETCH(QStringList, row);
 
-    child<QPlainTextEdit>("tweak")->setPlainText(tweak);
-    m_window->conversion();
+    setTweak(tweak);
     auto* table = child<QTableWidget>("settings");
     QCOMPARE(table->rowCount(), 1);
     QStringList cells;
@@ -323,8 +326,7 @@ void tst_GameSetup::installAndRemove()
     QCOMPARE(folders->topLevelItem(0)->checkState(0), Qt::Checked);
 
     // win_xpos is a setting of the Windows build only: the table shows what this build sets.
-    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov (85) win_xpos (3)"));
-    m_window->conversion();
+    setTweak(QStringLiteral("g_fov (85) win_xpos (3)"));
     QCOMPARE(column(child<QTableWidget>("settings"), 0), QStringList{"g_fov"});
     folders->setFocus();
     QTest::keyClick(folders, Qt::Key_Return);
@@ -358,8 +360,7 @@ void tst_GameSetup::installFailing()
     const QString blocked = m_home->filePath(QStringLiteral("blocked"));
     QVERIFY(QDir().mkpath(blocked + QStringLiteral("/quenzar.cfg")));
     openWindow();
-    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov (85)"));
-    m_window->conversion();
+    setTweak(QStringLiteral("g_fov (85)"));
     m_dialogs.folder = blocked;
     for (int i = 0; i < 2; ++i)
         QTest::mouseClick(child<QPushButton>("addFolder"), Qt::LeftButton);
@@ -392,8 +393,7 @@ void tst_GameSetup::installFailing()
 // closes the window.
 void tst_GameSetup::keyboardAlone()
 {
-    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov 85"));
-    m_window->conversion();
+    setTweak(QStringLiteral("g_fov 85"));
     m_dialogs.folder = m_home->path();
     QTest::mouseClick(child<QPushButton>("addFolder"), Qt::LeftButton);
     m_window->activateWindow();
@@ -427,8 +427,7 @@ void tst_GameSetup::keyboardAlone()
 // header.
 void tst_GameSetup::accessibleNamesAndRoles()
 {
-    child<QPlainTextEdit>("tweak")->setPlainText(QStringLiteral("g_fov 85"));
-    m_window->conversion();
+    setTweak(QStringLiteral("g_fov 85"));
 
     for (QWidget* control : m_window->findChildren<QWidget*>()) {
         if (control->focusPolicy() & Qt::TabFocus && control->isVisibleTo(m_window.get()))

@@ -450,14 +450,10 @@ void tst_GameSetup::accessibleNamesAndRoles()
         QAccessible::queryAccessibleInterface(child<QTableWidget>("settings"))->tableInterface();
     QVERIFY(table);
     QCOMPARE(table->columnCount(), 5);
+    // What a screen reader announces as each column's header.
     QStringList headers;
-    for (int column = 0; column < table->columnCount(); ++column) {
-        QAccessibleInterface* cell = table->cellAt(0, column);
-        QVERIFY(cell);
-        const QList<QAccessibleInterface*> header = cell->tableCellInterface()->columnHeaderCells();
-        QCOMPARE(header.size(), 1);
-        headers << header.first()->text(QAccessible::Name);
-    }
+    for (int column = 0; column < table->columnCount(); ++column)
+        headers << table->columnDescription(column);
     QCOMPARE(headers, QStringList({"Setting", "Value", "Takes effect", "Kept at next start",
                                    "Cheat in multiplayer"}));
     QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("g_fov"));

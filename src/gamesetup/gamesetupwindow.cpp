@@ -113,10 +113,10 @@ GameSetupWindow::GameSetupWindow(SetupDialogs& dialogs, const Environment& envir
     buildControls();
 
     const std::vector<GameFolder> found = findGameFolders(environment);
+    // Stays beside the empty list, whatever the summary says later, until a folder is added.
+    m_noFolder->setText(tr("No game folder found. Looked in %1. Add one with Add Folder.")
+                            .arg(foldersLookedIn(environment).join(u", ")));
     showFolders(found);
-    if (found.empty())
-        m_summary->setText(tr("No game folder found. Looked in %1. Add one with Add Folder.")
-                               .arg(foldersLookedIn(environment).join(u", ")));
     refresh();
 
     // Room for the table's five columns in the desktop's font, within the screen.
@@ -177,6 +177,10 @@ void GameSetupWindow::buildControls()
     m_folders->setRootIsDecorated(false);
     m_folders->header()->setSectionResizeMode(BuildColumn, QHeaderView::ResizeToContents);
     connect(m_folders, &QTreeWidget::itemChanged, this, &GameSetupWindow::foldersChanged);
+    m_noFolder = new QLabel;
+    m_noFolder->setObjectName(QStringLiteral("noFolder"));
+    m_noFolder->setWordWrap(true);
+    m_noFolder->setTextFormat(Qt::PlainText);
     QPushButton* add = button(tr("Add &Folder..."), "addFolder");
     connect(add, &QPushButton::clicked, this, &GameSetupWindow::chooseFolder);
 
@@ -223,6 +227,7 @@ void GameSetupWindow::buildControls()
     layout->addWidget(labelFor(m_folders, tr("&Game folders (install and remove work on the "
                                              "ticked ones):")));
     layout->addWidget(m_folders, 2);
+    layout->addWidget(m_noFolder);
     layout->addLayout(buttons);
     layout->addWidget(m_summary);
 
@@ -249,6 +254,7 @@ void GameSetupWindow::addFolder(const GameFolder& folder, bool ticked)
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(BuildColumn, ticked ? Qt::Checked : Qt::Unchecked);
     m_folders->addTopLevelItem(item);
+    m_noFolder->hide();
     if (!m_folders->currentItem())
         m_folders->setCurrentItem(item);
     foldersChanged();

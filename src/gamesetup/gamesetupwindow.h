@@ -69,6 +69,7 @@ private:
     QTableWidget* m_settings = nullptr;
     QListWidget* m_leftOut = nullptr;
     QTreeWidget* m_folders = nullptr;
+    QLabel* m_noFolder = nullptr; // how to go on when no game folder was found
     QPushButton* m_install = nullptr;
     QPushButton* m_remove = nullptr;
     QPushButton* m_saveAs = nullptr;

@@ -91,6 +91,7 @@ private slots:
     void failuresNamePathAndReason();
     void installAndRemove();
     void installFailing();
+    void noFolderSaysHowToGoOn();
     void keyboardAlone();
     void accessibleNamesAndRoles();
 
@@ -387,6 +388,22 @@ void tst_GameSetup::installFailing()
     QCOMPARE(added->checkState(0), Qt::Unchecked);
     QVERIFY(!child<QPushButton>("install")->isEnabled());
     QVERIFY(!child<QPushButton>("remove")->isEnabled());
+}
+
+// With no game folder found, the window keeps saying where it looked and how to go on while a
+// tweak is read, until a folder is added.
+void tst_GameSetup::noFolderSaysHowToGoOn()
+{
+    m_window->openTweak(writeFile(*m_home, QStringLiteral("tweak.cfg"), "g_fov 85"));
+    auto* hint = child<QLabel>("noFolder");
+    QVERIFY(hint);
+    QVERIFY(hint->isVisible());
+    QVERIFY2(hint->text().contains(m_home->filePath(QStringLiteral(".doom3/base"))) &&
+                 hint->text().contains(QStringLiteral("Add Folder")),
+             qPrintable(hint->text()));
+    m_dialogs.folder = m_home->path();
+    QTest::mouseClick(child<QPushButton>("addFolder"), Qt::LeftButton);
+    QVERIFY(!hint->isVisible());
 }
 
 // Tab reaches every control in reading order, each access key reaches its control, Escape

@@ -203,7 +203,9 @@ void GameSetupWindow::buildControls()
     m_summary->setAccessibleName(tr("Result"));
     m_summary->setWordWrap(true);
     m_summary->setTextFormat(Qt::PlainText);
-    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Reached by Tab too, so that a keyboard or screen reader user can read it again.
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_summary->setFocusPolicy(Qt::StrongFocus);
 
     auto* tweakRow = new QHBoxLayout;
     tweakRow->addWidget(labelFor(m_tweak, tr("&Tweak:")), 1);
@@ -231,8 +233,8 @@ void GameSetupWindow::buildControls()
     layout->addLayout(buttons);
     layout->addWidget(m_summary);
 
-    QWidget* order[] = {open, m_tweak,   m_settings, m_leftOut, m_folders,
-                        add,  m_install, m_remove,   m_saveAs,  close};
+    QWidget* order[] = {open,      m_tweak,  m_settings, m_leftOut, m_folders, add,
+                        m_install, m_remove, m_saveAs,   close,     m_summary};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     m_tweak->setFocus();
@@ -308,7 +310,7 @@ void GameSetupWindow::openTweak(const QString& path)
     m_file = path;
     m_tweak->setPlainText(QString::fromUtf8(bytes));
     m_loading = false;
-    m_summary->setText(tr("Read %1.").arg(QDir::toNativeSeparators(path)));
+    setSummary(tr("Read %1.").arg(QDir::toNativeSeparators(path)));
     refresh();
 }
 
@@ -407,8 +409,7 @@ void GameSetupWindow::saveAs()
     if (const std::optional<QString> reason = writeFileWhole(path, saved.text.toUtf8()))
         showFailure(tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), *reason));
     else
-        m_summary->setText(
-            tr("Saved the game-ready form as %1.").arg(QDir::toNativeSeparators(path)));
+        setSummary(tr("Saved the game-ready form as %1.").arg(QDir::toNativeSeparators(path)));
 }
 
 void GameSetupWindow::report(const QString& done, const std::vector<FolderOutcome>& outcomes)
@@ -420,16 +421,24 @@ void GameSetupWindow::report(const QString& done, const std::vector<FolderOutcom
             failures << outcome.message;
     }
     if (failures.isEmpty()) {
-        m_summary->setText(done + QStringLiteral(":\n") + lines.join(u'\n'));
+        setSummary(done + QStringLiteral(":\n") + lines.join(u'\n'));
         return;
     }
-    m_summary->setText(lines.join(u'\n'));
+    setSummary(lines.join(u'\n'));
     m_dialogs.showFailure(this, failures.join(u'\n'));
+}
+
+// The name "Result" stands in for the label's text with a screen reader, so the text itself
+// goes with it as the description.
+void GameSetupWindow::setSummary(const QString& text)
+{
+    m_summary->setText(text);
+    m_summary->setAccessibleDescription(text);
 }
 
 void GameSetupWindow::showFailure(const QString& text)
 {
-    m_summary->setText(text);
+    setSummary(text);
     m_dialogs.showFailure(this, text);
 }
 

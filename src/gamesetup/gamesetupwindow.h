@@ -54,6 +54,7 @@ private:
     void removeTicked();
     void saveAs();
     void report(const QString& done, const std::vector<FolderOutcome>& outcomes);
+    void setSummary(const QString& text);
     void showFailure(const QString& text);
 
     SetupDialogs& m_dialogs;

@@ -248,6 +248,10 @@ void tst_GameSetup::saveAs()
                        .text);
     QVERIFY(text.contains(QStringLiteral("exec ready.cfg")));
     QVERIFY(child<QLabel>("summary")->text().contains(m_dialogs.saveFile));
+    // A screen reader hears the summary itself, not only its name.
+    QVERIFY(QAccessible::queryAccessibleInterface(child<QLabel>("summary"))
+                ->text(QAccessible::Description)
+                .contains(m_dialogs.saveFile));
     QCOMPARE(m_dialogs.failures, QStringList());
 }
 
@@ -415,8 +419,8 @@ void tst_GameSetup::keyboardAlone()
     QTest::mouseClick(child<QPushButton>("addFolder"), Qt::LeftButton);
     m_window->activateWindow();
 
-    const QStringList order = {"open",      "tweak",   "settings", "leftOut", "folders",
-                               "addFolder", "install", "remove",   "saveAs",  "close"};
+    const QStringList order = {"open",    "tweak",  "settings", "leftOut", "folders", "addFolder",
+                               "install", "remove", "saveAs",   "close",   "summary"};
     child<QPushButton>("open")->setFocus();
     QStringList visited;
     for (int i = 0; i < order.size(); ++i) {

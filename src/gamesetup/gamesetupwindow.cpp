@@ -292,7 +292,10 @@ unsigned GameSetupWindow::tickedBuilds() const
 
 QString GameSetupWindow::source() const
 {
-    return m_file.isEmpty() ? tr("text pasted into Quenzar Game Setup") : m_file;
+    if (m_file.isEmpty())
+        return tr("text pasted into Quenzar Game Setup");
+    // Once edited, the file no longer holds what the game will be given.
+    return m_edited ? tr("text edited in Quenzar Game Setup") : m_file;
 }
 
 void GameSetupWindow::openTweak(const QString& path)
@@ -310,6 +313,7 @@ void GameSetupWindow::openTweak(const QString& path)
     m_file = path;
     m_tweak->setPlainText(QString::fromUtf8(bytes));
     m_loading = false;
+    m_edited = false;
     setSummary(tr("Read %1.").arg(QDir::toNativeSeparators(path)));
     refresh();
 }
@@ -317,8 +321,10 @@ void GameSetupWindow::openTweak(const QString& path)
 void GameSetupWindow::textEdited()
 {
     m_stale = true;
-    if (!m_loading)
+    if (!m_loading) {
+        m_edited = true;
         m_pause.start();
+    }
 }
 
 const Conversion& GameSetupWindow::conversion()

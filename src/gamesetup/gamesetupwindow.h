@@ -58,7 +58,8 @@ private:
     void showFailure(const QString& text);
 
     SetupDialogs& m_dialogs;
-    QString m_file;         // the file the text came from, while unchanged
+    QString m_file;         // the file the text came from
+    bool m_edited = false;  // the text has changed since it was read from m_file
     bool m_loading = false; // the text is being replaced by a file's
     QTimer m_pause;         // re-reads the tweak once typing pauses
     bool m_stale = true;

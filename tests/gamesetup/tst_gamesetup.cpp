@@ -216,6 +216,15 @@ void tst_GameSetup::tableFollowsTheConverter()
     QCOMPARE(leftOut.size(), qsizetype(expected.leftOut.size() + expected.warnings.size()));
     QCOMPARE(child<QPushButton>("saveAs")->isEnabled(), !names.isEmpty());
     QCOMPARE(m_dialogs.failures, QStringList());
+    // The game-ready file names the tweak's file only until the text is edited.
+    // (A long path is cut short there: its start is enough.)
+    const bool fromFile = how != u"paste";
+    const QString named = QStringLiteral("from ") + path.left(20);
+    QCOMPARE(m_window->conversion().text.contains(named), fromFile);
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(edit, QStringLiteral(" r_mode 3"));
+    QVERIFY(!m_window->conversion().text.contains(named));
+    QCOMPARE(m_window->conversion().text.contains(QStringLiteral("from text edited")), fromFile);
 }
 
 // Each key does not start a new reading: the table follows once typing pauses.

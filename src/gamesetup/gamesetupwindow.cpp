@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <functional>
+#include <utility>
 
 namespace quenzar::gamesetup {
 
@@ -445,7 +446,24 @@ void GameSetupWindow::setSummary(const QString& text)
 void GameSetupWindow::showFailure(const QString& text)
 {
     setSummary(text);
-    m_dialogs.showFailure(this, text);
+    // Told over the window: before it is shown, a box would stand alone on the desktop.
+    if (isVisible())
+        m_dialogs.showFailure(this, text);
+    else
+        m_failureOnShow = text;
+}
+
+void GameSetupWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_failureOnShow.isEmpty())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (const QString text = std::exchange(m_failureOnShow, {}); !text.isEmpty())
+                    m_dialogs.showFailure(this, text);
+            },
+            Qt::QueuedConnection);
 }
 
 } // namespace quenzar::gamesetup

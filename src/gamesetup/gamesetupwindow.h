@@ -36,6 +36,9 @@ public:
     // The tweak as read from the edit area now, without waiting for the typing to pause.
     const Conversion& conversion();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
     void showFolders(const std::vector<GameFolder>& found);
@@ -64,6 +67,7 @@ private:
     QTimer m_pause;         // re-reads the tweak once typing pauses
     bool m_stale = true;
     Conversion m_conversion;
+    QString m_failureOnShow;               // a failure met before the window was shown
     std::vector<GameFolder> m_gameFolders; // every folder listed, in the list's order
 
     QPlainTextEdit* m_tweak = nullptr;

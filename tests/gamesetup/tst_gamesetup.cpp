@@ -31,11 +31,16 @@ class ScriptedSetupDialogs final : public SetupDialogs
 public:
     QString tweak, folder, saveFile; // what the player picks; empty: cancels
     QStringList failures;            // every failure shown
+    bool alone = false;              // one was shown without its window
 
     QString chooseTweak(QWidget*) override { return tweak; }
     QString chooseGameFolder(QWidget*) override { return folder; }
     QString chooseSaveFile(QWidget*, const QString&) override { return saveFile; }
-    void showFailure(QWidget*, const QString& text) override { failures << text; }
+    void showFailure(QWidget* parent, const QString& text) override
+    {
+        failures << text;
+        alone = alone || !parent->isVisible();
+    }
 };
 
 QString writeFile(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes)
@@ -273,6 +278,9 @@ void tst_GameSetup::failuresNamePathAndReason_data()
     QTest::newRow("a tweak that cannot be read") << "open"
                                                  << "/nonexistent/tweak.cfg"
                                                  << "No such file or directory";
+    QTest::newRow("a tweak named on the command line") << "file"
+                                                       << "/nonexistent/tweak.cfg"
+                                                       << "No such file or directory";
     QTest::newRow("a folder that cannot be written") << "saveAs"
                                                      << "/nonexistent/quenzar.cfg"
                                                      << "No such file or directory";
@@ -286,8 +294,15 @@ void tst_GameSetup::failuresNamePathAndReason()
 
     setTweak(QStringLiteral("g_fov 85"));
     m_dialogs.tweak = m_dialogs.saveFile = path;
-    QTest::mouseClick(child<QPushButton>(qPrintable(action)), Qt::LeftButton);
-    QCOMPARE(m_dialogs.failures.size(), 1);
+    if (action == u"file") { // read before the window is shown, as on the command line
+        m_window->hide();
+        m_window->openTweak(path);
+        m_window->show();
+    } else {
+        QTest::mouseClick(child<QPushButton>(qPrintable(action)), Qt::LeftButton);
+    }
+    QTRY_COMPARE(m_dialogs.failures.size(), 1);
+    QVERIFY(!m_dialogs.alone);
     QVERIFY2(m_dialogs.failures.first().contains(path), qPrintable(m_dialogs.failures.first()));
     QVERIFY2(m_dialogs.failures.first().contains(reason), qPrintable(m_dialogs.failures.first()));
     QCOMPARE(child<QLabel>("summary")->text(), m_dialogs.failures.first());

@@ -117,6 +117,8 @@ GameSetupWindow::GameSetupWindow(SetupDialogs& dialogs, const Environment& envir
     // Stays beside the empty list, whatever the summary says later, until a folder is added.
     m_noFolder->setText(tr("No game folder found. Looked in %1. Add one with Add Folder.")
                             .arg(foldersLookedIn(environment).join(u", ")));
+    // A screen reader hears it on reaching the empty list.
+    m_folders->setAccessibleDescription(m_noFolder->text());
     showFolders(found);
     refresh();
 
@@ -258,6 +260,7 @@ void GameSetupWindow::addFolder(const GameFolder& folder, bool ticked)
     item->setCheckState(BuildColumn, ticked ? Qt::Checked : Qt::Unchecked);
     m_folders->addTopLevelItem(item);
     m_noFolder->hide();
+    m_folders->setAccessibleDescription(QString());
     if (!m_folders->currentItem())
         m_folders->setCurrentItem(item);
     foldersChanged();

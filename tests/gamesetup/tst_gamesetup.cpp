@@ -429,9 +429,12 @@ void tst_GameSetup::noFolderSaysHowToGoOn()
     QVERIFY2(hint->text().contains(m_home->filePath(QStringLiteral(".doom3/base"))) &&
                  hint->text().contains(QStringLiteral("Add Folder")),
              qPrintable(hint->text()));
+    auto* folders = QAccessible::queryAccessibleInterface(child<QTreeWidget>("folders"));
+    QCOMPARE(folders->text(QAccessible::Description), hint->text());
     m_dialogs.folder = m_home->path();
     QTest::mouseClick(child<QPushButton>("addFolder"), Qt::LeftButton);
     QVERIFY(!hint->isVisible());
+    QCOMPARE(folders->text(QAccessible::Description), QString());
 }
 
 // Tab reaches every control in reading order, each access key reaches its control, Escape

@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <memory>
@@ -50,6 +51,7 @@ private slots:
     void systemShutdownUsesTheProcesssBuses();
     void aSilentBusOrServiceGetsNothing_data();
     void aSilentBusOrServiceGetsNothing();
+    void aBusyWindowIsAnsweredOnce();
 
 private:
     MockLoginManager m_mock;
@@ -232,6 +234,27 @@ void TestLogindShutdown::aSilentBusOrServiceGetsNothing()
     QVERIFY(m_mock.resume());
     QTest::qWait(1000);
     QCOMPARE(m_mock.calls(), QStringList{});
+}
+
+void TestLogindShutdown::aBusyWindowIsAnsweredOnce()
+{
+    if (!m_mock.unavailableReason().isEmpty())
+        QSKIP(qPrintable(m_mock.unavailableReason()));
+    m_mock.start();
+    if (QTest::currentTestFailed())
+        return;
+    // The window's thread is often busy past the wait, so each answer comes due with its timer.
+    QTimer busy;
+    connect(&busy, &QTimer::timeout, [] { QThread::msleep(150); });
+    busy.start(30);
+    LinuxShutdown shutdown(m_mock.address(Bus::Session), m_mock.address(Bus::System),
+                           {.reachMs = 100});
+    QStringList answers;
+    shutdown.requestPowerOff([&](const ShutdownResult& answer) { answers << answer.reason; });
+    QTest::qWait(3000);
+    QCOMPARE(answers.size(), 1);
+    if (answers[0].contains(QLatin1String("nothing was sent")))
+        QCOMPARE(m_mock.calls(), QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TestLogindShutdown)

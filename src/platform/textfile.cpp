@@ -171,8 +171,16 @@ struct Place
     Fd folder;
     QByteArray name;
     std::optional<struct stat> existing;
-    QString failure; // not empty when the path cannot be followed to a place
+    QString failure;           // not empty when the path cannot be followed to a place
+    bool opensThrough = false; // a /proc link to an open pipe: only opening it reaches the pipe
 };
+
+bool underProc(int folder)
+{
+    struct statfs fs;
+    return ::fstatfs(folder, &fs) == 0 &&
+           (fs.f_type == PROC_SUPER_MAGIC || fs.f_type == SYSFS_MAGIC);
+}
 
 // The kernel's protected-symlinks and protected-FIFOs rules, applied whatever the system's
 // setting: in a sticky folder that everyone may write to, a link is followed and a pipe or
@@ -242,6 +250,14 @@ Place locate(const QByteArray& path)
             if (n < 0 || n >= PATH_MAX)
                 return cannotFollow(n < 0 ? errno : ENAMETOOLONG);
             target.truncate(n);
+            // /dev/stdout into a pipe ends in a link such as "pipe:[123]", a name of no folder.
+            if (last && !target.startsWith('/') && underProc(place.folder.get()) &&
+                ::fstatat(place.folder.get(), name.constData(), &st, 0) == 0) {
+                place.name = name;
+                place.existing = st;
+                place.opensThrough = true;
+                return place;
+            }
             if (target.startsWith('/'))
                 place.folder = Fd(::open("/", dirFlags));
             const QList<QByteArray> more = target.split('/');
@@ -345,8 +361,7 @@ void clearLeftovers(int folder, const QByteArray& name)
 // anything is written; nothing when it is an ordinary folder.
 std::optional<QString> unfitFolder(int folder)
 {
-    struct statfs fs;
-    if (::fstatfs(folder, &fs) == 0 && (fs.f_type == PROC_SUPER_MAGIC || fs.f_type == SYSFS_MAGIC))
+    if (underProc(folder))
         return tr("It is under /proc or /sys, where the system shows its own state as files; "
                   "nothing can be saved there.");
     const Fd dir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
@@ -470,7 +485,8 @@ std::optional<QString> replace(const Place& place, const QByteArray& bytes, bool
 std::optional<QString> writeInPlace(const Place& place, const QByteArray& bytes)
 {
     const Fd device(::openat(place.folder.get(), place.name.constData(),
-                             O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+                             O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC |
+                                 (place.opensThrough ? 0 : O_NOFOLLOW)));
     if (!device && errno == ENXIO && S_ISFIFO(place.existing->st_mode))
         return tr("It is a pipe that no program is reading from, so the tweak has nowhere to go.");
     struct stat opened;

@@ -184,6 +184,10 @@ void tst_CommandLine::outputFile()
     QCOMPARE(dash.exitCode, 0);
     QCOMPARE(dash.out, printed.out);
     QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("-"))));
+    // /dev/stdout, here a pipe, is written as one.
+    const Run devStdout = quenzar({"--game-config", tweak, "-o", "/dev/stdout"});
+    QCOMPARE(devStdout.err, QString());
+    QVERIFY2(devStdout.out.contains("seta r_shadows \"0\""), qPrintable(devStdout.out));
 }
 
 // The game folder found in the player's home is listed; install goes on past a folder it

@@ -269,22 +269,28 @@ void LinuxShutdown::call(const QDBusConnection& bus, const QDBusMessage& message
     // Qt's own timeout runs on its bus thread, which a silent bus may hold up; this one runs here.
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, withinMs + 1000), &m_calls);
     auto shared = std::make_shared<std::function<void(const Reply&)>>(std::move(then));
+    // The answer and the timer can both be due in one pass of the event loop: whichever runs
+    // first takes `then`, so the other finds nothing to call.
     QTimer::singleShot(withinMs, watcher, [watcher, shared] {
         watcher->deleteLater();
         watcher->disconnect();
-        (*shared)(std::nullopt);
+        if (const auto then = std::exchange(*shared, {}))
+            then(std::nullopt);
     });
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [shared](QDBusPendingCallWatcher* finished) {
                          finished->deleteLater();
                          finished->disconnect();
+                         const auto then = std::exchange(*shared, {});
+                         if (!then)
+                             return;
                          const QDBusMessage reply = finished->reply();
                          const QDBusError::ErrorType error = QDBusError(reply).type();
                          if (error == QDBusError::NoReply || error == QDBusError::Timeout ||
                              error == QDBusError::TimedOut)
-                             (*shared)(std::nullopt);
+                             then(std::nullopt);
                          else
-                             (*shared)(reply);
+                             then(reply);
                      });
 }
 

@@ -351,9 +351,11 @@ public:
         for (Item& item : m_items) {
             if (item.setLine.isEmpty())
                 continue;
-            // Each name may stand in four lists: when it takes effect, not kept, cheats, and
-            // never acted on.
-            const qsizetype cost = utf8Size(item.setLine) + 4 * (item.set.name.size() + 2);
+            // Its name stands again in each list at the end that names it, with a comma and a
+            // blank, and a little more for the lines those lists wrap onto.
+            const qsizetype inLists = listsNaming(*item.set.setting);
+            const qsizetype listed = item.set.name.size() + 2;
+            const qsizetype cost = utf8Size(item.setLine) + inLists * (listed + listed / 8 + 1);
             if (size + cost > fileLimit) {
                 tooBig << item.set.name;
                 m_config.leftOut << tr("%1 is left out: the file would not fit into what the "
@@ -400,6 +402,13 @@ private:
     static constexpr qsizetype unknownShown = 5;
     // Room for the summary lines at the end and the titles of the lists.
     static constexpr qsizetype summaryRoom = 1500;
+
+    // How many of the lists at the end name the setting.
+    qsizetype listsNaming(const Setting& setting) const
+    {
+        return (setting.restart != Restart::None) + !setting.archived(m_builds) +
+               setting.cheatInMultiplayer(m_builds) + setting.doesNothing();
+    }
 
     static void keep(const QString& line, QString& body, qsizetype& size, qsizetype& leftOut)
     {

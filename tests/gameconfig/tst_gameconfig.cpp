@@ -407,7 +407,7 @@ void tst_GameConfig::withinTheBuffer_data()
     QTest::addColumn<QString>("tweak");
     QTest::addColumn<QString>("line"); // a line the file holds
 
-    QString fov, unknown, longValues, badValues;
+    QString fov, unknown, longValues, badValues, defaults;
     for (int i = 1; i <= 20000; ++i) {
         fov += QStringLiteral("g_fov %1\n").arg(i);
         unknown += QStringLiteral("x%1 1\n").arg(i);
@@ -417,11 +417,15 @@ void tst_GameConfig::withinTheBuffer_data()
             setting.name.toString() + QStringLiteral(" \"%1\"\n").arg(QString(1000, u'a'));
         badValues +=
             setting.name.toString() + QStringLiteral(" nonsense_%1\n").arg(QString(60, u'b'));
+        defaults += QStringLiteral("seta %1 \"%2\"\n")
+                        .arg(setting.name, setting.declaration().defaultValue);
     }
     QTest::newRow("20,000 values of g_fov")
         << fov << "// 19,999 earlier values of g_fov are dropped, the last one counts";
     QTest::newRow("20,000 names no build has")
         << unknown << "// 19,995 more names that no build of the game has are left out";
+    // The last in the catalogue: nothing that fits is left out to make room for the lists.
+    QTest::newRow("every setting once, with its default") << defaults << "\nseta win_ypos \"22\"\n";
     QTest::newRow("every setting with a long value")
         << longValues
         << "more settings are left out: the file would not fit into the 64 KB the game reads at "

@@ -253,17 +253,19 @@ QString runAdvice(const QString& runName)
 {
     if (runName.isEmpty())
         return tr("Run them with exec and this file's name, in the console or from autoexec.cfg.");
+    // A name with ; or a line end would be another name in the comment.
+    const bool shownAsIs = safeForComment(runName) == runName;
+    const QString name = shownAsIs ? runName : tr("this file");
     // exec adds .cfg to a name without a point, so it would run another file.
     if (!runName.contains(u'.'))
         return tr("The game can only run a file whose name has an extension such as .cfg, so "
                   "rename %1 to run it with exec.")
-            .arg(runName);
+            .arg(name);
     if (plainName(runName))
         return tr("Run them with exec %1 in the console or from autoexec.cfg.").arg(runName);
-    if (!runName.contains(u'\'') && !runName.contains(u'"'))
+    if (shownAsIs && !runName.contains(u'\''))
         return tr("Run them with exec '%1' in the console or from autoexec.cfg.").arg(runName);
-    return tr("The game cannot run %1 with exec: rename it, to quenzar.cfg for example.")
-        .arg(runName);
+    return tr("The game cannot run %1 with exec: rename it, to quenzar.cfg for example.").arg(name);
 }
 
 // A list of names under a title, as short comment lines.

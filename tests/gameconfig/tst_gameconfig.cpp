@@ -391,6 +391,9 @@ void tst_GameConfig::runAdvice_data()
                                     "such as .cfg, so rename quenzar to run it with exec.";
     QTest::newRow("not one word of the game's") << "my tweak-1.cfg"
                                                 << "Run them with exec 'my tweak-1.cfg' in the";
+    // The comment would show a,b.cfg: another file.
+    QTest::newRow("; in the name") << "a;b.cfg"
+                                   << "The game cannot run this file with exec: rename it";
 }
 
 void tst_GameConfig::runAdvice()

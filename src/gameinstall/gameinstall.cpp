@@ -174,6 +174,19 @@ QStringList existingAutoexecs(const GameFolder& game)
     return existing;
 }
 
+// A quenzar.cfg install may replace or take away: one Quenzar wrote (its first line says so) or
+// an empty one. Any other is the player's own, and is never lost.
+// Nothing where the file cannot be read, with the reason.
+std::optional<bool> ours(const QString& path, QString& reason)
+{
+    const std::optional<QByteArray> bytes = readWhole(path, reason);
+    if (!bytes)
+        return std::nullopt;
+    const QByteArray first = bytes->left(bytes->indexOf('\n'));
+    return bytes->isEmpty() || (first.startsWith("// Doom 3 settings from ") &&
+                                first.contains(", written by Quenzar "));
+}
+
 FolderOutcome failed(const GameFolder& game, const QString& path, const QString& reason)
 {
     return {game.path, false, tr("%1: %2").arg(QDir::toNativeSeparators(path), reason)};
@@ -188,6 +201,12 @@ FolderOutcome installInto(QStringView tweak, const QString& source, const GameFo
             game, game.path,
             tr("the tweak holds no setting that %1 would take").arg(buildLabel(game.build)));
     const QString target = in(game.path, ourName);
+    QString reason;
+    // One that cannot be read cannot be lost either: the write tells why it fails.
+    if (QFileInfo(target).isFile() && !ours(target, reason).value_or(true))
+        return failed(game, target,
+                      tr("a file of the same name that Quenzar did not write is there: move or "
+                         "rename it, then install again"));
     if (const std::optional<QString> reason = writeFileWhole(target, config.text.toUtf8()))
         return failed(game, target, *reason);
 
@@ -238,12 +257,20 @@ FolderOutcome uninstallFrom(const GameFolder& game)
             return failed(game, autoexec, *reason);
         undone << tr("took the exec line out of %1").arg(QDir::toNativeSeparators(autoexec));
     }
-    const QString ours = in(game.path, ourName);
-    if (QFileInfo::exists(ours) || QFileInfo(ours).isSymLink()) {
-        QFile file(ours);
+    const QString target = in(game.path, ourName);
+    QString reason;
+    const std::optional<bool> written =
+        QFileInfo(target).isFile() ? ours(target, reason) : std::optional<bool>(true);
+    if (!written)
+        return failed(game, target, reason);
+    if (!*written) {
+        undone
+            << tr("left %1 alone: Quenzar did not write it").arg(QDir::toNativeSeparators(target));
+    } else if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
+        QFile file(target);
         if (!file.remove())
-            return failed(game, ours, file.errorString());
-        undone << tr("removed %1").arg(QDir::toNativeSeparators(ours));
+            return failed(game, target, file.errorString());
+        undone << tr("removed %1").arg(QDir::toNativeSeparators(target));
     }
     return {game.path, true,
             undone.isEmpty() ? tr("%1: nothing to undo").arg(QDir::toNativeSeparators(game.path))

@@ -194,6 +194,12 @@ void tst_CommandLine::installAndUninstall()
     const QDir root(home.path());
     QVERIFY(root.mkpath(QStringLiteral(".doom3/base")));
     QVERIFY(root.mkpath(QStringLiteral("broken/quenzar.cfg")));
+    // A quenzar.cfg of the player's own is neither replaced nor removed.
+    QVERIFY(root.mkpath(QStringLiteral("own")));
+    QFile own(root.filePath(QStringLiteral("own/quenzar.cfg")));
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write("bind F6 quit\n");
+    own.close();
     QFile(root.filePath(QStringLiteral(".doom3/base/DoomConfig.cfg"))).open(QIODevice::WriteOnly);
     QFile autoexec(root.filePath(QStringLiteral(".doom3/base/autoexec.cfg")));
     QVERIFY(autoexec.open(QIODevice::WriteOnly));
@@ -205,11 +211,14 @@ void tst_CommandLine::installAndUninstall()
     QCOMPARE(listed.exitCode, 0);
     QCOMPARE(listed.out, "Doom 3 for Linux\t" + base + "\n");
 
-    const QStringList install{"--game-config", "-",          "--install", "--game-dir",
-                              "broken",        "--game-dir", base};
+    const QStringList install{"--game-config", "-",   "--install",  "--game-dir", "broken",
+                              "--game-dir",    "own", "--game-dir", base};
     const Run installed = quenzar(install, "r_shadows 0", {}, home.path());
     QCOMPARE(installed.exitCode, 1);
     QVERIFY2(installed.err.startsWith("quenzar: broken/quenzar.cfg: "), qPrintable(installed.err));
+    QVERIFY2(installed.err.contains("\nquenzar: own/quenzar.cfg: a file of the same name that "
+                                    "Quenzar did not write"),
+             qPrintable(installed.err));
     QVERIFY2(installed.out.contains(base + "/autoexec.cfg"), qPrintable(installed.out));
     QVERIFY(autoexec.open(QIODevice::ReadOnly));
     QCOMPARE(autoexec.readAll(), "bind F5 \"savegame quick\"\nexec quenzar.cfg // added by "
@@ -221,6 +230,10 @@ void tst_CommandLine::installAndUninstall()
     QVERIFY(autoexec.open(QIODevice::ReadOnly));
     QCOMPARE(autoexec.readAll(), "bind F5 \"savegame quick\"");
     QVERIFY(!root.exists(QStringLiteral(".doom3/base/quenzar.cfg")));
+    QCOMPARE(quenzar({"--uninstall", "--game-dir", "own"}, {}, {}, home.path()).out,
+             "left own/quenzar.cfg alone: Quenzar did not write it\n");
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    QCOMPARE(own.readAll(), "bind F6 quit\n");
 }
 
 // Whatever prints to a full disk says so and fails, as GNU programs do.

@@ -207,19 +207,19 @@ FolderOutcome installInto(QStringView tweak, const QString& source, const GameFo
         return failed(game, target,
                       tr("a file of the same name that Quenzar did not write is there: move or "
                          "rename it, then install again"));
-    if (const std::optional<QString> reason = writeFileWhole(target, config.text.toUtf8()))
-        return failed(game, target, *reason);
 
+    // The autoexec.cfg is read first: one that cannot be read leaves no quenzar.cfg behind.
     const QStringList existing = existingAutoexecs(game);
     const QString autoexec = autoexecToEdit(game, existing);
     QByteArray before;
     if (existing.contains(autoexec)) {
-        QString reason;
         const std::optional<QByteArray> bytes = readWhole(autoexec, reason);
         if (!bytes)
             return failed(game, autoexec, reason);
         before = *bytes;
     }
+    if (const std::optional<QString> reason = writeFileWhole(target, config.text.toUtf8()))
+        return failed(game, target, *reason);
     const QByteArray after = existing.contains(autoexec) ? withExecLine(before) : newAutoexec();
     if (after != before)
         if (const std::optional<QString> reason = writeFileWhole(autoexec, after))
@@ -234,7 +234,8 @@ FolderOutcome uninstallFrom(const GameFolder& game)
     QStringList undone;
     for (const QString& folder : uniqueFolders(game.searched + QStringList{game.path})) {
         const QString autoexec = in(folder, autoexecName);
-        if (!QFileInfo::exists(autoexec))
+        // A folder of that name holds no line of install's.
+        if (!QFileInfo(autoexec).isFile())
             continue;
         QString reason;
         const std::optional<QByteArray> before = readWhole(autoexec, reason);

@@ -194,6 +194,8 @@ void tst_CommandLine::installAndUninstall()
     const QDir root(home.path());
     QVERIFY(root.mkpath(QStringLiteral(".doom3/base")));
     QVERIFY(root.mkpath(QStringLiteral("broken/quenzar.cfg")));
+    // An autoexec.cfg that cannot be read: no quenzar.cfg is left there.
+    QVERIFY(root.mkpath(QStringLiteral("blocked/autoexec.cfg")));
     // A quenzar.cfg of the player's own is neither replaced nor removed.
     QVERIFY(root.mkpath(QStringLiteral("own")));
     QFile own(root.filePath(QStringLiteral("own/quenzar.cfg")));
@@ -211,14 +213,19 @@ void tst_CommandLine::installAndUninstall()
     QCOMPARE(listed.exitCode, 0);
     QCOMPARE(listed.out, "Doom 3 for Linux\t" + base + "\n");
 
-    const QStringList install{"--game-config", "-",   "--install",  "--game-dir", "broken",
-                              "--game-dir",    "own", "--game-dir", base};
+    const QStringList install{"--game-config", "-",          "--install", "--game-dir",
+                              "broken",        "--game-dir", "own",       "--game-dir",
+                              "blocked",       "--game-dir", base};
     const Run installed = quenzar(install, "r_shadows 0", {}, home.path());
     QCOMPARE(installed.exitCode, 1);
     QVERIFY2(installed.err.startsWith("quenzar: broken/quenzar.cfg: "), qPrintable(installed.err));
     QVERIFY2(installed.err.contains("\nquenzar: own/quenzar.cfg: a file of the same name that "
                                     "Quenzar did not write"),
              qPrintable(installed.err));
+    QVERIFY2(installed.err.contains("\nquenzar: blocked/autoexec.cfg: "),
+             qPrintable(installed.err));
+    QVERIFY(!root.exists(QStringLiteral("blocked/quenzar.cfg")));
+    QCOMPARE(quenzar({"--uninstall", "--game-dir", "blocked"}, {}, {}, home.path()).exitCode, 0);
     QVERIFY2(installed.out.contains(base + "/autoexec.cfg"), qPrintable(installed.out));
     QVERIFY(autoexec.open(QIODevice::ReadOnly));
     QCOMPARE(autoexec.readAll(), "bind F5 \"savegame quick\"\nexec quenzar.cfg // added by "

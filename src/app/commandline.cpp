@@ -131,7 +131,8 @@ std::optional<std::vector<gameinstall::GameFolder>> gameFolders(const QStringLis
     std::vector<gameinstall::GameFolder> folders;
     for (const QString& path : named) {
         if (!QFileInfo(path).isDir()) {
-            fail(tr("%1: no such folder").arg(path));
+            fail((QFileInfo::exists(path) ? tr("%1: not a folder") : tr("%1: no such folder"))
+                     .arg(path));
             return std::nullopt;
         }
         folders.push_back(gameinstall::namedGameFolder(path));

@@ -138,6 +138,10 @@ void tst_CommandLine::exitCodes_data()
         << QStringList{"--game-config", "-", "--install", "--game-dir", "/nonexistent/base"}
         << QByteArray("g_fov 85") << 1 << "^$"
         << "/nonexistent/base: no such folder";
+    QTest::newRow("install into a file")
+        << QStringList{"--game-config", "-", "--install", "--game-dir", "/dev/null"}
+        << QByteArray("g_fov 85") << 1 << "^$"
+        << "/dev/null: not a folder";
     QTest::newRow("install of a tweak without settings")
         << QStringList{"--game-config", "-", "--install", "--game-dir", "."}
         << QByteArray("// nothing\n") << 1 << "^$"

@@ -423,7 +423,10 @@ QStringList steamLibraryPaths(const QByteArray& vdf)
         // A Windows path (C:\...) read anywhere, with the separator Qt takes everywhere.
         if (path.size() > 1 && path[1] == u':')
             path.replace(u'\\', u'/');
-        paths << path;
+        // Steam writes whole paths; an empty or partial one would be looked for in whatever
+        // folder quenzar was started from.
+        if (path.startsWith(u'/') || (path.size() > 2 && path[1] == u':' && path[2] == u'/'))
+            paths << path;
     }
     return paths;
 }

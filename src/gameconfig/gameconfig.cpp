@@ -565,7 +565,7 @@ private:
                              "autoexec.cfg:"),
                           notKept);
         text += factLines(tr("Cheats in multiplayer: put back to their defaults when you join or "
-                             "start one:"),
+                             "start one, and locked there:"),
                           cheats);
         text +=
             factLines(tr("Never acted on by the game, so setting them changes nothing:"), nothing);

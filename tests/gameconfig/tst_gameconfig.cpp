@@ -222,8 +222,8 @@ void tst_GameConfig::writing_data()
         "// after the start-up files ran: start the game once before using this file."};
     const QString notKept = QStringLiteral(
         "// Not kept by the game: lost at its next start unless run from autoexec.cfg:");
-    const QString cheats = QStringLiteral(
-        "// Cheats in multiplayer: put back to their defaults when you join or start one:");
+    const QString cheats = QStringLiteral("// Cheats in multiplayer: put back to their defaults "
+                                          "when you join or start one, and locked there:");
     const QString vidRestart = QStringLiteral("// Wait for vid_restart in a running game:");
 
     QTest::newRow("spelled as the game spells it")

@@ -286,6 +286,10 @@ std::optional<int> runCommandLine(int argc, char* argv[])
         fail(tr("unexpected argument '%1'").arg(parser.positionalArguments().first()));
         return BadUsage;
     }
+    if (parser.isSet(gameConfig) && parser.value(gameConfig).isEmpty()) {
+        fail(tr("an empty file name after --game-config (- is standard input)"));
+        return BadUsage;
+    }
     if (parser.isSet(output) && parser.value(output).isEmpty()) {
         fail(tr("an empty file name after --output (- is standard output)"));
         return BadUsage;

@@ -116,6 +116,9 @@ void tst_CommandLine::exitCodes_data()
     QTest::newRow("an empty output file name")
         << QStringList{"--game-config", "-", "-o", ""} << QByteArray("g_fov 85") << 2 << "^$"
         << "empty file name after --output";
+    QTest::newRow("an empty tweak file name")
+        << QStringList{"--game-config", ""} << QByteArray() << 2 << "^$"
+        << "^quenzar: an empty file name after --game-config[^\\n]*\\n$";
     QTest::newRow("an empty game folder name")
         << QStringList{"--game-config", "-", "--install", "--game-dir", ""}
         << QByteArray("g_fov 85") << 2 << "^$"

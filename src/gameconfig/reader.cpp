@@ -312,7 +312,7 @@ private:
         const Token* t = token(m_i);
         // Such as MB in 256MB or a command such as vid_restart: no value follows, and the name
         // is none of the game's, so the player learns of the name rather than of its value.
-        if (!nameToken.known && (!t || startsAssignment(m_i)))
+        if (!nameToken.known && (!t || startsAssignment(m_i) || t->kind == Kind::Punctuation))
             return Failure{nameToken.start, tr("%1 is not a setting, so it is skipped").arg(name)};
         if (!t)
             return Failure{m_end, tr("expected a value for %1").arg(name)};

@@ -172,7 +172,10 @@ void tst_GameConfig::reading_data()
         << QStringList{"2:2", "3:6", "3:18"};
     QTest::newRow("quote without end") << "a 1 b \"2" << QStringList{"a=1"} << QStringList{"1:9"};
     QTest::newRow("empty parentheses, lone minus")
-        << "a () b - c 3" << QStringList{"c=3"} << QStringList{"1:4", "1:8"};
+        << "a () b - c 3" << QStringList{"c=3"} << QStringList{"1:1", "1:6"};
+    QTest::newRow("a unit and a comma after a value")
+        << "com_videoRam 256MB, r_shadows 0" << QStringList{"com_videoRam=256", "r_shadows=0"}
+        << QStringList{"1:17"};
     QTest::newRow("a known name is never a value")
         << "com_videoRam 256MB r_shadows 0 vid_restart g_showBrass 1"
         << QStringList{"com_videoRam=256", "r_shadows=0", "g_showBrass=1"}
@@ -195,7 +198,7 @@ void tst_GameConfig::reading_data()
     QTest::newRow("punctuation longest first, comments within a line")
         << "a == 1 b /* c 2 */ 3 d \"x\"e 4\nf 1 /* g 2\nh 3 */ i 4 j 1.2.3 k 5"
         << QStringList{"b=3", "d=x", "e=4", "f=1", "h=3", "i=4", "k=5"}
-        << QStringList{"1:3", "3:5", "3:14"};
+        << QStringList{"1:1", "3:5", "3:14"};
 }
 
 void tst_GameConfig::reading()

@@ -218,6 +218,10 @@ FolderOutcome installInto(QStringView tweak, const QString& source, const GameFo
             return failed(game, autoexec, reason);
         before = *bytes;
     }
+    if (before.contains('\0'))
+        return failed(game, autoexec,
+                      tr("the game reads this file only up to its first NUL byte (is it saved as "
+                         "UTF-16?), so a line at its end would never run"));
     if (const std::optional<QString> reason = writeFileWhole(target, config.text.toUtf8()))
         return failed(game, target, *reason);
     const QByteArray after = existing.contains(autoexec) ? withExecLine(before) : newAutoexec();

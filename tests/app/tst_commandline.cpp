@@ -203,6 +203,11 @@ void tst_CommandLine::installAndUninstall()
     QVERIFY(root.mkpath(QStringLiteral("broken/quenzar.cfg")));
     // An autoexec.cfg that cannot be read: no quenzar.cfg is left there.
     QVERIFY(root.mkpath(QStringLiteral("blocked/autoexec.cfg")));
+    QVERIFY(root.mkpath(QStringLiteral("utf16")));
+    QFile utf16(root.filePath(QStringLiteral("utf16/autoexec.cfg")));
+    QVERIFY(utf16.open(QIODevice::WriteOnly));
+    utf16.write(QByteArray("b\0i\0n\0d\0", 8));
+    utf16.close();
     // A quenzar.cfg of the player's own is neither replaced nor removed.
     QVERIFY(root.mkpath(QStringLiteral("own")));
     QFile own(root.filePath(QStringLiteral("own/quenzar.cfg")));
@@ -220,9 +225,9 @@ void tst_CommandLine::installAndUninstall()
     QCOMPARE(listed.exitCode, 0);
     QCOMPARE(listed.out, "Doom 3 for Linux\t" + base + "\n");
 
-    const QStringList install{"--game-config", "-",          "--install", "--game-dir",
-                              "broken",        "--game-dir", "own",       "--game-dir",
-                              "blocked",       "--game-dir", base};
+    const QStringList install{
+        "--game-config", "-",       "--install",  "--game-dir", "broken",     "--game-dir", "own",
+        "--game-dir",    "blocked", "--game-dir", "utf16",      "--game-dir", base};
     const Run installed = quenzar(install, "r_shadows 0", {}, home.path());
     QCOMPARE(installed.exitCode, 1);
     QVERIFY2(installed.err.startsWith("quenzar: broken/quenzar.cfg: "), qPrintable(installed.err));
@@ -232,6 +237,9 @@ void tst_CommandLine::installAndUninstall()
     QVERIFY2(installed.err.contains("\nquenzar: blocked/autoexec.cfg: "),
              qPrintable(installed.err));
     QVERIFY(!root.exists(QStringLiteral("blocked/quenzar.cfg")));
+    QVERIFY2(installed.err.contains("\nquenzar: utf16/autoexec.cfg: the game reads this file only "
+                                    "up to its first NUL byte"),
+             qPrintable(installed.err));
     QCOMPARE(quenzar({"--uninstall", "--game-dir", "blocked"}, {}, {}, home.path()).exitCode, 0);
     QVERIFY2(installed.out.contains(base + "/autoexec.cfg"), qPrintable(installed.out));
     QVERIFY(autoexec.open(QIODevice::ReadOnly));

@@ -131,7 +131,8 @@ std::optional<std::vector<gameinstall::GameFolder>> gameFolders(const QStringLis
     std::vector<gameinstall::GameFolder> folders;
     for (const QString& path : named) {
         if (!QFileInfo(path).isDir()) {
-            fail(tr("%1: no such folder").arg(path));
+            fail((QFileInfo::exists(path) ? tr("%1: not a folder") : tr("%1: no such folder"))
+                     .arg(path));
             return std::nullopt;
         }
         folders.push_back(gameinstall::namedGameFolder(path));
@@ -283,6 +284,10 @@ std::optional<int> runCommandLine(int argc, char* argv[])
     }
     if (!parser.positionalArguments().isEmpty()) {
         fail(tr("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+        return BadUsage;
+    }
+    if (parser.isSet(gameConfig) && parser.value(gameConfig).isEmpty()) {
+        fail(tr("an empty file name after --game-config (- is standard input)"));
         return BadUsage;
     }
     if (parser.isSet(output) && parser.value(output).isEmpty()) {

@@ -253,17 +253,19 @@ QString runAdvice(const QString& runName)
 {
     if (runName.isEmpty())
         return tr("Run them with exec and this file's name, in the console or from autoexec.cfg.");
+    // A name with ; or a line end would be another name in the comment.
+    const bool shownAsIs = safeForComment(runName) == runName;
+    const QString name = shownAsIs ? runName : tr("this file");
     // exec adds .cfg to a name without a point, so it would run another file.
     if (!runName.contains(u'.'))
         return tr("The game can only run a file whose name has an extension such as .cfg, so "
                   "rename %1 to run it with exec.")
-            .arg(runName);
+            .arg(name);
     if (plainName(runName))
         return tr("Run them with exec %1 in the console or from autoexec.cfg.").arg(runName);
-    if (!runName.contains(u'\'') && !runName.contains(u'"'))
+    if (shownAsIs && !runName.contains(u'\''))
         return tr("Run them with exec '%1' in the console or from autoexec.cfg.").arg(runName);
-    return tr("The game cannot run %1 with exec: rename it, to quenzar.cfg for example.")
-        .arg(runName);
+    return tr("The game cannot run %1 with exec: rename it, to quenzar.cfg for example.").arg(name);
 }
 
 // A list of names under a title, as short comment lines.
@@ -351,9 +353,11 @@ public:
         for (Item& item : m_items) {
             if (item.setLine.isEmpty())
                 continue;
-            // Each name may stand in four lists: when it takes effect, not kept, cheats, and
-            // never acted on.
-            const qsizetype cost = utf8Size(item.setLine) + 4 * (item.set.name.size() + 2);
+            // Its name stands again in each list at the end that names it, with a comma and a
+            // blank, and a little more for the lines those lists wrap onto.
+            const qsizetype inLists = listsNaming(*item.set.setting);
+            const qsizetype listed = item.set.name.size() + 2;
+            const qsizetype cost = utf8Size(item.setLine) + inLists * (listed + listed / 8 + 1);
             if (size + cost > fileLimit) {
                 tooBig << item.set.name;
                 m_config.leftOut << tr("%1 is left out: the file would not fit into what the "
@@ -400,6 +404,13 @@ private:
     static constexpr qsizetype unknownShown = 5;
     // Room for the summary lines at the end and the titles of the lists.
     static constexpr qsizetype summaryRoom = 1500;
+
+    // How many of the lists at the end name the setting.
+    qsizetype listsNaming(const Setting& setting) const
+    {
+        return (setting.restart != Restart::None) + !setting.archived(m_builds) +
+               setting.cheatInMultiplayer(m_builds) + setting.doesNothing();
+    }
 
     static void keep(const QString& line, QString& body, qsizetype& size, qsizetype& leftOut)
     {
@@ -554,7 +565,7 @@ private:
                              "autoexec.cfg:"),
                           notKept);
         text += factLines(tr("Cheats in multiplayer: put back to their defaults when you join or "
-                             "start one:"),
+                             "start one, and locked there:"),
                           cheats);
         text +=
             factLines(tr("Never acted on by the game, so setting them changes nothing:"), nothing);

@@ -291,14 +291,14 @@ private:
         QString value;
         if (const Token* t = token(m_i); t && t->is(u"(")) {
             ++m_i;
-            if (std::optional<Failure> failure = readValue(name.text, value))
+            if (std::optional<Failure> failure = readValue(name, value))
                 return failure;
             const Token* close = token(m_i);
             if (!close || !close->is(u")"))
                 return Failure{position(m_i),
                                tr("expected ) after the value of %1").arg(name.text)};
             ++m_i;
-        } else if (std::optional<Failure> failure = readValue(name.text, value)) {
+        } else if (std::optional<Failure> failure = readValue(name, value)) {
             return failure;
         }
         m_out.assignments.push_back(
@@ -306,9 +306,14 @@ private:
         return std::nullopt;
     }
 
-    std::optional<Failure> readValue(QStringView name, QString& value)
+    std::optional<Failure> readValue(const Token& nameToken, QString& value)
     {
+        const QStringView name = nameToken.text;
         const Token* t = token(m_i);
+        // Such as MB in 256MB or a command such as vid_restart: no value follows, and the name
+        // is none of the game's, so the player learns of the name rather than of its value.
+        if (!nameToken.known && (!t || startsAssignment(m_i) || t->kind == Kind::Punctuation))
+            return Failure{nameToken.start, tr("%1 is not a setting, so it is skipped").arg(name)};
         if (!t)
             return Failure{m_end, tr("expected a value for %1").arg(name)};
         if (t->kind == Kind::Broken && (t->text.startsWith(u'"') || t->text.startsWith(u'\'')))

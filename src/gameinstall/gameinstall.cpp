@@ -174,6 +174,19 @@ QStringList existingAutoexecs(const GameFolder& game)
     return existing;
 }
 
+// A quenzar.cfg install may replace or take away: one Quenzar wrote (its first line says so) or
+// an empty one. Any other is the player's own, and is never lost.
+// Nothing where the file cannot be read, with the reason.
+std::optional<bool> ours(const QString& path, QString& reason)
+{
+    const std::optional<QByteArray> bytes = readWhole(path, reason);
+    if (!bytes)
+        return std::nullopt;
+    const QByteArray first = bytes->left(bytes->indexOf('\n'));
+    return bytes->isEmpty() || (first.startsWith("// Doom 3 settings from ") &&
+                                first.contains(", written by Quenzar "));
+}
+
 FolderOutcome failed(const GameFolder& game, const QString& path, const QString& reason)
 {
     return {game.path, false, tr("%1: %2").arg(QDir::toNativeSeparators(path), reason)};
@@ -188,19 +201,29 @@ FolderOutcome installInto(QStringView tweak, const QString& source, const GameFo
             game, game.path,
             tr("the tweak holds no setting that %1 would take").arg(buildLabel(game.build)));
     const QString target = in(game.path, ourName);
-    if (const std::optional<QString> reason = writeFileWhole(target, config.text.toUtf8()))
-        return failed(game, target, *reason);
+    QString reason;
+    // One that cannot be read cannot be lost either: the write tells why it fails.
+    if (QFileInfo(target).isFile() && !ours(target, reason).value_or(true))
+        return failed(game, target,
+                      tr("a file of the same name that Quenzar did not write is there: move or "
+                         "rename it, then install again"));
 
+    // The autoexec.cfg is read first: one that cannot be read leaves no quenzar.cfg behind.
     const QStringList existing = existingAutoexecs(game);
     const QString autoexec = autoexecToEdit(game, existing);
     QByteArray before;
     if (existing.contains(autoexec)) {
-        QString reason;
         const std::optional<QByteArray> bytes = readWhole(autoexec, reason);
         if (!bytes)
             return failed(game, autoexec, reason);
         before = *bytes;
     }
+    if (before.contains('\0'))
+        return failed(game, autoexec,
+                      tr("the game reads this file only up to its first NUL byte (is it saved as "
+                         "UTF-16?), so a line at its end would never run"));
+    if (const std::optional<QString> reason = writeFileWhole(target, config.text.toUtf8()))
+        return failed(game, target, *reason);
     const QByteArray after = existing.contains(autoexec) ? withExecLine(before) : newAutoexec();
     if (after != before)
         if (const std::optional<QString> reason = writeFileWhole(autoexec, after))
@@ -215,7 +238,8 @@ FolderOutcome uninstallFrom(const GameFolder& game)
     QStringList undone;
     for (const QString& folder : uniqueFolders(game.searched + QStringList{game.path})) {
         const QString autoexec = in(folder, autoexecName);
-        if (!QFileInfo::exists(autoexec))
+        // A folder of that name holds no line of install's.
+        if (!QFileInfo(autoexec).isFile())
             continue;
         QString reason;
         const std::optional<QByteArray> before = readWhole(autoexec, reason);
@@ -238,12 +262,20 @@ FolderOutcome uninstallFrom(const GameFolder& game)
             return failed(game, autoexec, *reason);
         undone << tr("took the exec line out of %1").arg(QDir::toNativeSeparators(autoexec));
     }
-    const QString ours = in(game.path, ourName);
-    if (QFileInfo::exists(ours) || QFileInfo(ours).isSymLink()) {
-        QFile file(ours);
+    const QString target = in(game.path, ourName);
+    QString reason;
+    const std::optional<bool> written =
+        QFileInfo(target).isFile() ? ours(target, reason) : std::optional<bool>(true);
+    if (!written)
+        return failed(game, target, reason);
+    if (!*written) {
+        undone
+            << tr("left %1 alone: Quenzar did not write it").arg(QDir::toNativeSeparators(target));
+    } else if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
+        QFile file(target);
         if (!file.remove())
-            return failed(game, ours, file.errorString());
-        undone << tr("removed %1").arg(QDir::toNativeSeparators(ours));
+            return failed(game, target, file.errorString());
+        undone << tr("removed %1").arg(QDir::toNativeSeparators(target));
     }
     return {game.path, true,
             undone.isEmpty() ? tr("%1: nothing to undo").arg(QDir::toNativeSeparators(game.path))
@@ -395,7 +427,10 @@ QStringList steamLibraryPaths(const QByteArray& vdf)
         // A Windows path (C:\...) read anywhere, with the separator Qt takes everywhere.
         if (path.size() > 1 && path[1] == u':')
             path.replace(u'\\', u'/');
-        paths << path;
+        // Steam writes whole paths; an empty or partial one would be looked for in whatever
+        // folder quenzar was started from.
+        if (path.startsWith(u'/') || (path.size() > 2 && path[1] == u':' && path[2] == u'/'))
+            paths << path;
     }
     return paths;
 }

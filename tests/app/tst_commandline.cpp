@@ -116,6 +116,9 @@ void tst_CommandLine::exitCodes_data()
     QTest::newRow("an empty output file name")
         << QStringList{"--game-config", "-", "-o", ""} << QByteArray("g_fov 85") << 2 << "^$"
         << "empty file name after --output";
+    QTest::newRow("an empty tweak file name")
+        << QStringList{"--game-config", ""} << QByteArray() << 2 << "^$"
+        << "^quenzar: an empty file name after --game-config[^\\n]*\\n$";
     QTest::newRow("an empty game folder name")
         << QStringList{"--game-config", "-", "--install", "--game-dir", ""}
         << QByteArray("g_fov 85") << 2 << "^$"
@@ -138,6 +141,10 @@ void tst_CommandLine::exitCodes_data()
         << QStringList{"--game-config", "-", "--install", "--game-dir", "/nonexistent/base"}
         << QByteArray("g_fov 85") << 1 << "^$"
         << "/nonexistent/base: no such folder";
+    QTest::newRow("install into a file")
+        << QStringList{"--game-config", "-", "--install", "--game-dir", "/dev/null"}
+        << QByteArray("g_fov 85") << 1 << "^$"
+        << "/dev/null: not a folder";
     QTest::newRow("install of a tweak without settings")
         << QStringList{"--game-config", "-", "--install", "--game-dir", "."}
         << QByteArray("// nothing\n") << 1 << "^$"
@@ -198,6 +205,19 @@ void tst_CommandLine::installAndUninstall()
     const QDir root(home.path());
     QVERIFY(root.mkpath(QStringLiteral(".doom3/base")));
     QVERIFY(root.mkpath(QStringLiteral("broken/quenzar.cfg")));
+    // An autoexec.cfg that cannot be read: no quenzar.cfg is left there.
+    QVERIFY(root.mkpath(QStringLiteral("blocked/autoexec.cfg")));
+    QVERIFY(root.mkpath(QStringLiteral("utf16")));
+    QFile utf16(root.filePath(QStringLiteral("utf16/autoexec.cfg")));
+    QVERIFY(utf16.open(QIODevice::WriteOnly));
+    utf16.write(QByteArray("b\0i\0n\0d\0", 8));
+    utf16.close();
+    // A quenzar.cfg of the player's own is neither replaced nor removed.
+    QVERIFY(root.mkpath(QStringLiteral("own")));
+    QFile own(root.filePath(QStringLiteral("own/quenzar.cfg")));
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write("bind F6 quit\n");
+    own.close();
     QFile(root.filePath(QStringLiteral(".doom3/base/DoomConfig.cfg"))).open(QIODevice::WriteOnly);
     QFile autoexec(root.filePath(QStringLiteral(".doom3/base/autoexec.cfg")));
     QVERIFY(autoexec.open(QIODevice::WriteOnly));
@@ -209,11 +229,22 @@ void tst_CommandLine::installAndUninstall()
     QCOMPARE(listed.exitCode, 0);
     QCOMPARE(listed.out, "Doom 3 for Linux\t" + base + "\n");
 
-    const QStringList install{"--game-config", "-",          "--install", "--game-dir",
-                              "broken",        "--game-dir", base};
+    const QStringList install{
+        "--game-config", "-",       "--install",  "--game-dir", "broken",     "--game-dir", "own",
+        "--game-dir",    "blocked", "--game-dir", "utf16",      "--game-dir", base};
     const Run installed = quenzar(install, "r_shadows 0", {}, home.path());
     QCOMPARE(installed.exitCode, 1);
     QVERIFY2(installed.err.startsWith("quenzar: broken/quenzar.cfg: "), qPrintable(installed.err));
+    QVERIFY2(installed.err.contains("\nquenzar: own/quenzar.cfg: a file of the same name that "
+                                    "Quenzar did not write"),
+             qPrintable(installed.err));
+    QVERIFY2(installed.err.contains("\nquenzar: blocked/autoexec.cfg: "),
+             qPrintable(installed.err));
+    QVERIFY(!root.exists(QStringLiteral("blocked/quenzar.cfg")));
+    QVERIFY2(installed.err.contains("\nquenzar: utf16/autoexec.cfg: the game reads this file only "
+                                    "up to its first NUL byte"),
+             qPrintable(installed.err));
+    QCOMPARE(quenzar({"--uninstall", "--game-dir", "blocked"}, {}, {}, home.path()).exitCode, 0);
     QVERIFY2(installed.out.contains(base + "/autoexec.cfg"), qPrintable(installed.out));
     QVERIFY(autoexec.open(QIODevice::ReadOnly));
     QCOMPARE(autoexec.readAll(), "bind F5 \"savegame quick\"\nexec quenzar.cfg // added by "
@@ -225,6 +256,10 @@ void tst_CommandLine::installAndUninstall()
     QVERIFY(autoexec.open(QIODevice::ReadOnly));
     QCOMPARE(autoexec.readAll(), "bind F5 \"savegame quick\"");
     QVERIFY(!root.exists(QStringLiteral(".doom3/base/quenzar.cfg")));
+    QCOMPARE(quenzar({"--uninstall", "--game-dir", "own"}, {}, {}, home.path()).out,
+             "left own/quenzar.cfg alone: Quenzar did not write it\n");
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    QCOMPARE(own.readAll(), "bind F6 quit\n");
 }
 
 // Whatever prints to a full disk says so and fails, as GNU programs do.

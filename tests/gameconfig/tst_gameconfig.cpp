@@ -172,11 +172,14 @@ void tst_GameConfig::reading_data()
         << QStringList{"2:2", "3:6", "3:18"};
     QTest::newRow("quote without end") << "a 1 b \"2" << QStringList{"a=1"} << QStringList{"1:9"};
     QTest::newRow("empty parentheses, lone minus")
-        << "a () b - c 3" << QStringList{"c=3"} << QStringList{"1:4", "1:8"};
+        << "a () b - c 3" << QStringList{"c=3"} << QStringList{"1:1", "1:6"};
+    QTest::newRow("a unit and a comma after a value")
+        << "com_videoRam 256MB, r_shadows 0" << QStringList{"com_videoRam=256", "r_shadows=0"}
+        << QStringList{"1:17"};
     QTest::newRow("a known name is never a value")
         << "com_videoRam 256MB r_shadows 0 vid_restart g_showBrass 1"
         << QStringList{"com_videoRam=256", "r_shadows=0", "g_showBrass=1"}
-        << QStringList{"1:20", "1:44"};
+        << QStringList{"1:17", "1:32"};
     QTest::newRow("numbers as the game reads them")
         << "g_fov 85f r_shadows 0 com_videoRam 0x40 image_lodbias - 1 x 0.5f y 1E5 2 z 1e5 w 08"
         << QStringList{"g_fov=85",
@@ -188,14 +191,14 @@ void tst_GameConfig::reading_data()
                        "E5=2",
                        "z=1e5",
                        "w=0"}
-        << QStringList{"1:11", "1:83"};
+        << QStringList{"1:9", "1:83"};
     QTest::newRow("CR LF is one line end, CR alone one too")
         << "a 1\r\nb 2\r\n#x c 3\rd @" << QStringList{"a=1", "b=2", "c=3"}
         << QStringList{"3:1", "4:3"};
     QTest::newRow("punctuation longest first, comments within a line")
         << "a == 1 b /* c 2 */ 3 d \"x\"e 4\nf 1 /* g 2\nh 3 */ i 4 j 1.2.3 k 5"
         << QStringList{"b=3", "d=x", "e=4", "f=1", "h=3", "i=4", "k=5"}
-        << QStringList{"1:3", "3:5", "3:14"};
+        << QStringList{"1:1", "3:5", "3:14"};
 }
 
 void tst_GameConfig::reading()
@@ -222,8 +225,8 @@ void tst_GameConfig::writing_data()
         "// after the start-up files ran: start the game once before using this file."};
     const QString notKept = QStringLiteral(
         "// Not kept by the game: lost at its next start unless run from autoexec.cfg:");
-    const QString cheats = QStringLiteral(
-        "// Cheats in multiplayer: put back to their defaults when you join or start one:");
+    const QString cheats = QStringLiteral("// Cheats in multiplayer: put back to their defaults "
+                                          "when you join or start one, and locked there:");
     const QString vidRestart = QStringLiteral("// Wait for vid_restart in a running game:");
 
     QTest::newRow("spelled as the game spells it")
@@ -263,8 +266,8 @@ void tst_GameConfig::writing_data()
            "85.5 image_lodbias best com_videoRam 0x40 g_fov 85f"
         << all
         << QStringList{
-               "// One part of the tweak could not be read and is skipped: line 1, column 132, "
-               "expected a value for f",
+               "// One part of the tweak could not be read and is skipped: line 1, column 131, "
+               "f is not a setting, so it is skipped",
                "// image_filter (GL_BI-LINEAR_MIPMAP_NEAREST) is left out: the game takes "
                "only GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_LINEAR, GL_NEAREST, "
                "GL_LINEAR, GL_NEAREST_MIPMAP_NEAREST or GL_NEAREST_MIPMAP_LINEAR",
@@ -391,6 +394,9 @@ void tst_GameConfig::runAdvice_data()
                                     "such as .cfg, so rename quenzar to run it with exec.";
     QTest::newRow("not one word of the game's") << "my tweak-1.cfg"
                                                 << "Run them with exec 'my tweak-1.cfg' in the";
+    // The comment would show a,b.cfg: another file.
+    QTest::newRow("; in the name") << "a;b.cfg"
+                                   << "The game cannot run this file with exec: rename it";
 }
 
 void tst_GameConfig::runAdvice()
@@ -407,7 +413,7 @@ void tst_GameConfig::withinTheBuffer_data()
     QTest::addColumn<QString>("tweak");
     QTest::addColumn<QString>("line"); // a line the file holds
 
-    QString fov, unknown, longValues, badValues;
+    QString fov, unknown, longValues, badValues, defaults;
     for (int i = 1; i <= 20000; ++i) {
         fov += QStringLiteral("g_fov %1\n").arg(i);
         unknown += QStringLiteral("x%1 1\n").arg(i);
@@ -417,11 +423,15 @@ void tst_GameConfig::withinTheBuffer_data()
             setting.name.toString() + QStringLiteral(" \"%1\"\n").arg(QString(1000, u'a'));
         badValues +=
             setting.name.toString() + QStringLiteral(" nonsense_%1\n").arg(QString(60, u'b'));
+        defaults += QStringLiteral("seta %1 \"%2\"\n")
+                        .arg(setting.name, setting.declaration().defaultValue);
     }
     QTest::newRow("20,000 values of g_fov")
         << fov << "// 19,999 earlier values of g_fov are dropped, the last one counts";
     QTest::newRow("20,000 names no build has")
         << unknown << "// 19,995 more names that no build of the game has are left out";
+    // The last in the catalogue: nothing that fits is left out to make room for the lists.
+    QTest::newRow("every setting once, with its default") << defaults << "\nseta win_ypos \"22\"\n";
     QTest::newRow("every setting with a long value")
         << longValues
         << "more settings are left out: the file would not fit into the 64 KB the game reads at "

@@ -258,6 +258,7 @@ void tst_GameInstall::steamLibraries()
     QCOMPARE(
         steamLibraryPaths("\"0\" { \"path\" \"C:\\\\Steam\" } \"1\" { \"PATH\" \"D:\\\\Lib\" }"),
         (QStringList{"C:/Steam", "D:/Lib"}));
+    QCOMPARE(steamLibraryPaths("\"path\" \"\" \"path\" \"lib\" \"path\" \"C:lib\""), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_GameInstall)

@@ -125,20 +125,25 @@ int convert(const QString& input, const QString& output)
     return Success;
 }
 
-// The game folders named with --game-dir, else those found; none: the message says where.
-std::optional<std::vector<gameinstall::GameFolder>> gameFolders(const QStringList& named)
+// The game folders named with --game-dir, else those found; none: the message says where. A named
+// folder that is not there is told and passed over, as a folder that fails is: `passedOver`
+// says so.
+std::optional<std::vector<gameinstall::GameFolder>> gameFolders(const QStringList& named,
+                                                                bool& passedOver)
 {
     std::vector<gameinstall::GameFolder> folders;
+    passedOver = false;
     for (const QString& path : named) {
         if (!QFileInfo(path).isDir()) {
             fail((QFileInfo::exists(path) ? tr("%1: not a folder") : tr("%1: no such folder"))
                      .arg(path));
-            return std::nullopt;
+            passedOver = true;
+            continue;
         }
         folders.push_back(gameinstall::namedGameFolder(path));
     }
     if (!named.isEmpty())
-        return folders;
+        return folders.empty() ? std::nullopt : std::optional(folders);
     const gameinstall::Environment environment = gameinstall::Environment::current();
     folders = gameinstall::findGameFolders(environment);
     if (folders.empty()) {
@@ -152,7 +157,8 @@ std::optional<std::vector<gameinstall::GameFolder>> gameFolders(const QStringLis
 
 int printGameFolders()
 {
-    const auto folders = gameFolders({});
+    bool passedOver = false;
+    const auto folders = gameFolders({}, passedOver);
     if (!folders)
         return Failure;
     for (const gameinstall::GameFolder& folder : *folders)
@@ -178,13 +184,14 @@ int installOrUninstall(const QString& input, const QStringList& named)
         if (!reportReading(gameconfig::convertTweak(text, source), source))
             return Failure;
     }
-    const auto folders = gameFolders(named);
+    bool passedOver = false;
+    const auto folders = gameFolders(named, passedOver);
     if (!folders)
         return Failure;
     const std::vector<gameinstall::FolderOutcome> outcomes =
         input.isEmpty() ? gameinstall::uninstall(*folders)
                         : gameinstall::install(text, source, *folders);
-    int status = Success;
+    int status = passedOver ? Failure : Success;
     for (const gameinstall::FolderOutcome& outcome : outcomes) {
         if (outcome.ok) {
             print(stdout, outcome.message + u'\n');

@@ -141,6 +141,11 @@ void tst_CommandLine::exitCodes_data()
         << QStringList{"--game-config", "-", "--install", "--game-dir", "/nonexistent/base"}
         << QByteArray("g_fov 85") << 1 << "^$"
         << "/nonexistent/base: no such folder";
+    QTest::newRow("a folder that does not exist is passed over, the others done")
+        << QStringList{"--game-config",     "-",          "--install", "--game-dir",
+                       "/nonexistent/base", "--game-dir", "."}
+        << QByteArray("g_fov 85") << 1 << "^wrote [^\\n]*quenzar\\.cfg"
+        << "^quenzar: /nonexistent/base: no such folder\\n$";
     QTest::newRow("install into a file")
         << QStringList{"--game-config", "-", "--install", "--game-dir", "/dev/null"}
         << QByteArray("g_fov 85") << 1 << "^$"

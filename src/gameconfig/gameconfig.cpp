@@ -573,8 +573,11 @@ private:
             text += commentLine(tr("r_showDynamic 1 prints a line in the console every frame."));
         if (firstStart) {
             text += commentLine(tr("On its very first start, before it has written config.spec,"));
-            text += commentLine(tr("the game picks its own image_*, r_mode, r_multiSamples and "
-                                   "com_videoRam"));
+            // dhewm3 has no com_videoRam to pick.
+            text += commentLine(
+                m_builds & (Win32 | Linux)
+                    ? tr("the game picks its own image_*, r_mode, r_multiSamples and com_videoRam")
+                    : tr("the game picks its own image_*, r_mode and r_multiSamples"));
             text += commentLine(tr("after the start-up files ran: start the game once before "
                                    "using this file."));
         }

@@ -318,8 +318,10 @@ void tst_GameConfig::writing_data()
                        vidRestart,
                        "//   image_useCompression, image_usePrecompressedTextures",
                        "// Wait for s_restart in a running game:",
-                       "//   s_numberOfSpeakers"} +
-               firstStart;
+                       "//   s_numberOfSpeakers",
+                       firstStart[0],
+                       "// the game picks its own image_*, r_mode and r_multiSamples",
+                       firstStart[2]};
     QTest::newRow("every build: a value some take, with what the others store")
         << "image_useCompression 2 com_showFPS 2 r_aspectRatio -1" << all
         << QStringList{"// image_useCompression 2: Doom 3 (Windows) and Doom 3 for Linux would "

@@ -417,8 +417,10 @@ QString buildLabel(unsigned build)
 QStringList steamLibraryPaths(const QByteArray& vdf)
 {
     // "path"		"/mnt/games/SteamLibrary", with \\ for each backslash of a Windows path.
-    static const QRegularExpression entry(QStringLiteral(R"re("path"\s+"((?:[^"\\]|\\.)*)")re"),
-                                          QRegularExpression::CaseInsensitiveOption);
+    // Steam before 2021 wrote each library as a numbered entry of its own: "1"		"D:\\Lib".
+    static const QRegularExpression entry(
+        QStringLiteral(R"re((?:"path"|"\d+")\s+"((?:[^"\\]|\\.)*)")re"),
+        QRegularExpression::CaseInsensitiveOption);
     QStringList paths;
     for (auto it = entry.globalMatch(QString::fromUtf8(vdf)); it.hasNext();) {
         QString path = it.next().captured(1);

@@ -259,6 +259,9 @@ void tst_GameInstall::steamLibraries()
         steamLibraryPaths("\"0\" { \"path\" \"C:\\\\Steam\" } \"1\" { \"PATH\" \"D:\\\\Lib\" }"),
         (QStringList{"C:/Steam", "D:/Lib"}));
     QCOMPARE(steamLibraryPaths("\"path\" \"\" \"path\" \"lib\" \"path\" \"C:lib\""), QStringList());
+    QCOMPARE(
+        steamLibraryPaths("\"LibraryFolders\" { \"ContentStatsID\" \"-4\" \"1\" \"D:\\\\Lib\" }"),
+        QStringList{"D:/Lib"});
 }
 
 QTEST_GUILESS_MAIN(tst_GameInstall)
